@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// Each section of the gallery shows one family of the library's widgets.
+QWidget* CreateSavedTreeSection(QWidget* parent);

@@ -1,0 +1,63 @@
+#include "Sections.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QGroupBox>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdio>
+
+namespace {
+
+struct Section
+{
+    const char* title;
+    QWidget* (*create)(QWidget* parent);
+};
+
+const Section Sections[] = {
+    { "Saved tree", CreateSavedTreeSection },
+};
+
+} // namespace
+
+// A window of the library's widgets. With --screenshot it saves a picture of
+// itself once shown and quits, so that headless machines can look at it.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("reelkit-gallery"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save a PNG of the window and quit."),
+                                        QStringLiteral("file"));
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Reelkit gallery"));
+    auto* layout = new QVBoxLayout(&window);
+    for (const Section& section : Sections) {
+        auto* box = new QGroupBox(QString::fromUtf8(section.title), &window);
+        auto* boxLayout = new QVBoxLayout(box);
+        boxLayout->addWidget(section.create(box));
+        layout->addWidget(box);
+    }
+    layout->addStretch();
+    window.show();
+
+    if (parser.isSet(screenshot)) {
+        const QString file = parser.value(screenshot);
+        // Give deferred painting (timers, polish) a moment before the grab.
+        QTimer::singleShot(800, &window, [&window, file] {
+            const bool saved = window.grab().save(file);
+            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "Saved" : "Could not save",
+                         qPrintable(file));
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app.exec();
+}

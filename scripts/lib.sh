@@ -1,0 +1,41 @@
+# Shared by the project's scripts: package installation and the build step.
+# Source it; it expects ROOT to be the repository root.
+
+REELKIT_PACKAGES=(
+  qtbase5-dev qttools5-dev libboost-dev libgoogle-glog-dev
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev
+  xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache
+)
+
+# Installs whatever is missing from the given package list (default: the
+# project's own list), through sudo when not root.
+reelkit_install_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${REELKIT_PACKAGES[@]}")
+  local missing=()
+  local pkg
+  for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+      || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds the tree into the given folder.
+# Extra arguments go to the first configure.
+reelkit_build() {
+  local dir="$1"
+  shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+  fi
+  cmake --build "$dir" -- -j"$(nproc)"
+}
