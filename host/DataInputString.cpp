@@ -6,8 +6,7 @@ namespace Tarvos::io {
 
 DataInputString::DataInputString(const std::string* source)
     : m_source(source)
-{
-}
+{}
 
 boost::intrusive_ptr<DataInputString> DataInputString::Create(const std::string* source)
 {

@@ -4,8 +4,7 @@ namespace Tarvos::io {
 
 DataOutputString::DataOutputString(std::string* target)
     : m_target(target)
-{
-}
+{}
 
 boost::intrusive_ptr<DataOutputString> DataOutputString::Create(std::string* target)
 {

@@ -18,10 +18,11 @@ bool IsImageContainer(const std::string& formatId)
     // The still-image demuxers' names: the generic image sequence and the
     // single-image pipes ("png_pipe", "jpeg_pipe", ...).
     static const std::string pipeSuffix = "_pipe";
-    static const std::array<const char*, 4> imageFormats = { "image2", "image2pipe", "apng",
-                                                             "webp" };
+    static const std::array<const char*, 4> imageFormats
+        = { "image2", "image2pipe", "apng", "webp" };
     if (formatId.size() > pipeSuffix.size()
-        && formatId.compare(formatId.size() - pipeSuffix.size(), pipeSuffix.size(), pipeSuffix) == 0)
+        && formatId.compare(formatId.size() - pipeSuffix.size(), pipeSuffix.size(), pipeSuffix)
+            == 0)
         return true;
     return std::find(imageFormats.begin(), imageFormats.end(), formatId) != imageFormats.end();
 }

@@ -9,16 +9,16 @@ namespace Tarvos::Conf {
 // Keys into the description tree of one stream (MediaSourceInfo::GetStreamCodecInfo).
 struct REELKIT_HOST_EXPORT IFormatCodec
 {
-    static const std::string TAG_CODEC_ID;    // text
+    static const std::string TAG_CODEC_ID; // text
     static const std::string TAG_MAIN_STREAM; // boolean; may be absent
-    static const std::string TAG_LANGUAGE;    // text, under the child "metadata"
+    static const std::string TAG_LANGUAGE; // text, under the child "metadata"
 };
 
 struct REELKIT_HOST_EXPORT IFormatCodecVideo : IFormatCodec
 {
-    static const std::string TAG_WIDTH;  // 64-bit integer
+    static const std::string TAG_WIDTH; // 64-bit integer
     static const std::string TAG_HEIGHT; // 64-bit integer
-    static const std::string TAG_FPS;    // ratio
+    static const std::string TAG_FPS; // ratio
 };
 
 struct REELKIT_HOST_EXPORT IFormatFile

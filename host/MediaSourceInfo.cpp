@@ -6,11 +6,10 @@ MediaSourceInfo::MediaSourceInfo(const ioPath& path, avTime duration, const std:
     : m_path(path)
     , m_duration(duration)
     , m_formatId(formatId)
-{
-}
+{}
 
-boost::intrusive_ptr<MediaSourceInfo> MediaSourceInfo::Create(const ioPath& path, avTime duration,
-                                                              const std::string& formatId)
+boost::intrusive_ptr<MediaSourceInfo> MediaSourceInfo::Create(
+    const ioPath& path, avTime duration, const std::string& formatId)
 {
     return boost::intrusive_ptr<MediaSourceInfo>(new MediaSourceInfo(path, duration, formatId));
 }

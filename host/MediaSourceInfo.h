@@ -12,7 +12,12 @@
 namespace Tarvos::Sarnet {
 
 // Kind of a stream; values other than these are other kinds (subtitles, data).
-enum class MediaType : int { Unknown = 0, Video = 1, Audio = 2 };
+enum class MediaType : int
+{
+    Unknown = 0,
+    Video = 1,
+    Audio = 2
+};
 
 // What the media-information service found out about one file: its container
 // format and one description tree per stream. Immutable once handed over;
@@ -20,8 +25,8 @@ enum class MediaType : int { Unknown = 0, Video = 1, Audio = 2 };
 class REELKIT_HOST_EXPORT MediaSourceInfo final : public RefCounted<>
 {
 public:
-    static boost::intrusive_ptr<MediaSourceInfo> Create(const ioPath& path, avTime duration,
-                                                        const std::string& formatId);
+    static boost::intrusive_ptr<MediaSourceInfo> Create(
+        const ioPath& path, avTime duration, const std::string& formatId);
 
     void AddStream(MediaType type, const Core::Property& codecInfo);
 

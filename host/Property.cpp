@@ -41,8 +41,7 @@ bool ParseRatio(const std::string& text, Property::Ratio& ratio)
 
 Property::Property(const std::string& name)
     : m_name(name)
-{
-}
+{}
 
 Property& Property::SetChild(const std::string& key, const std::string& value)
 {

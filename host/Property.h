@@ -18,7 +18,14 @@ class REELKIT_HOST_EXPORT Property
 {
 public:
     using Ratio = boost::rational<std::int64_t>;
-    enum class Type { None, String, Int64, Bool, Ratio };
+    enum class Type
+    {
+        None,
+        String,
+        Int64,
+        Bool,
+        Ratio
+    };
 
     explicit Property(const std::string& name = std::string());
 
@@ -32,7 +39,7 @@ public:
     Property& SetChild(const std::string& key, bool value);
     Property& SetChild(const std::string& key, const Ratio& value);
     template <class Integer,
-              std::enable_if_t<std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>, int> = 0>
+        std::enable_if_t<std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>, int> = 0>
     Property& SetChild(const std::string& key, Integer value)
     {
         return SetInt64Child(key, static_cast<std::int64_t>(value));
@@ -59,7 +66,7 @@ public:
     Property& operator=(const std::string& value);
     Property& operator=(const char* value);
     template <class Integer,
-              std::enable_if_t<std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>, int> = 0>
+        std::enable_if_t<std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>, int> = 0>
     Property& operator=(Integer value)
     {
         return SetInt64(static_cast<std::int64_t>(value));

@@ -132,8 +132,8 @@ bool FromJson(const QJsonObject& object, Property& node)
 
 } // namespace
 
-void PropertySerializer::Serialize(const Property& property,
-                                   boost::intrusive_ptr<io::IDataOutput> output, bool compact)
+void PropertySerializer::Serialize(
+    const Property& property, boost::intrusive_ptr<io::IDataOutput> output, bool compact)
 {
     if (!output)
         return;
@@ -142,8 +142,8 @@ void PropertySerializer::Serialize(const Property& property,
     output->Write(text.constData(), static_cast<std::size_t>(text.size()));
 }
 
-bool PropertySerializer::Deserialize(Property& property,
-                                     boost::intrusive_ptr<io::IDataInput> input, bool readRootName)
+bool PropertySerializer::Deserialize(
+    Property& property, boost::intrusive_ptr<io::IDataInput> input, bool readRootName)
 {
     property.RemoveChildren();
     property.ClearValue();

@@ -26,13 +26,13 @@ public:
     static constexpr std::size_t MaxInputSize = 128u << 20;
 
     // compact: one line of text; otherwise indented for people to read.
-    static void Serialize(const Property& property, boost::intrusive_ptr<io::IDataOutput> output,
-                          bool compact);
+    static void Serialize(
+        const Property& property, boost::intrusive_ptr<io::IDataOutput> output, bool compact);
     // Replaces the node's value and children with the tree read from input;
     // readRootName also takes the root's name from it. Anything malformed
     // returns false and leaves the node with no value and no children.
-    static bool Deserialize(Property& property, boost::intrusive_ptr<io::IDataInput> input,
-                            bool readRootName);
+    static bool Deserialize(
+        Property& property, boost::intrusive_ptr<io::IDataInput> input, bool readRootName);
 };
 
 } // namespace Tarvos::Core

@@ -34,8 +34,7 @@ private:
 };
 
 // Implements IRefCountable (or an interface derived from it) with a RefCountImpl.
-template <class Interface = IRefCountable>
-class RefCounted : public Interface
+template <class Interface = IRefCountable> class RefCounted : public Interface
 {
 public:
     unsigned int AddRef() const override { return m_refCount.AddRefImpl(); }

@@ -4,14 +4,13 @@ namespace Tarvos::Gui {
 
 StateWidget::StateWidget(QWidget* parent)
     : QWidget(parent)
-{
-}
+{}
 
 QMap<QString, QVariant> StateWidget::GetState()
 {
     return {};
 }
 
-void StateWidget::SetState(const QMap<QString, QVariant>&) { }
+void StateWidget::SetState(const QMap<QString, QVariant>&) {}
 
 } // namespace Tarvos::Gui

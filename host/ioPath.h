@@ -11,9 +11,15 @@ class REELKIT_HOST_EXPORT ioPath
 {
 public:
     ioPath() = default;
-    ioPath(const std::string& utf8) : m_path(utf8) {}
-    ioPath(std::string&& utf8) : m_path(std::move(utf8)) {}
-    ioPath(const char* utf8) : m_path(utf8 ? utf8 : "") {}
+    ioPath(const std::string& utf8)
+        : m_path(utf8)
+    {}
+    ioPath(std::string&& utf8)
+        : m_path(std::move(utf8))
+    {}
+    ioPath(const char* utf8)
+        : m_path(utf8 ? utf8 : "")
+    {}
 
     ioPath& operator=(const std::string& utf8)
     {

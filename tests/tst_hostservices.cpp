@@ -35,8 +35,8 @@ void tst_HostServices::timeToText_data()
     QTest::newRow("ninety minutes") << 5400000000ll << "1:30:00.000000";
     QTest::newRow("past a day") << 90061000001ll << "25:01:01.000001";
     QTest::newRow("negative") << -1500000ll << "-0:00:01.500000";
-    QTest::newRow("most negative") << std::numeric_limits<qint64>::min()
-                                   << "-2562047788:00:54.775808";
+    QTest::newRow("most negative")
+        << std::numeric_limits<qint64>::min() << "-2562047788:00:54.775808";
 }
 
 void tst_HostServices::timeToText()
@@ -129,9 +129,10 @@ void tst_HostServices::mediaSourceInfo()
     QCOMPARE(int(shared->GetStreamMediaType(1)), 2);
     QCOMPARE(shared->GetStreamMediaType(2), Sarnet::MediaType::Unknown);
     QCOMPARE(shared->GetStreamCodecInfo(0)[Conf::IFormatCodecVideo::TAG_WIDTH].GetInt64(),
-             std::int64_t(1920));
-    QCOMPARE(shared->GetStreamCodecInfo(1)["metadata"][Conf::IFormatCodec::TAG_LANGUAGE].GetString(),
-             std::string("deu"));
+        std::int64_t(1920));
+    QCOMPARE(
+        shared->GetStreamCodecInfo(1)["metadata"][Conf::IFormatCodec::TAG_LANGUAGE].GetString(),
+        std::string("deu"));
     QCOMPARE(shared->GetStreamCodecInfo(9).Count(), 0u);
 
     const boost::intrusive_ptr<Sarnet::MediaSourceInfo> formatOnly
@@ -141,11 +142,10 @@ void tst_HostServices::mediaSourceInfo()
 
 void tst_HostServices::tagsAreDistinct()
 {
-    const std::vector<std::string> tags
-        = { Conf::IFormatCodecVideo::TAG_WIDTH, Conf::IFormatCodecVideo::TAG_HEIGHT,
-            Conf::IFormatCodecVideo::TAG_FPS,   Conf::IFormatCodec::TAG_CODEC_ID,
-            Conf::IFormatCodec::TAG_MAIN_STREAM, Conf::IFormatCodec::TAG_LANGUAGE,
-            Conf::IFormatFile::TAG_TITLE };
+    const std::vector<std::string> tags = { Conf::IFormatCodecVideo::TAG_WIDTH,
+        Conf::IFormatCodecVideo::TAG_HEIGHT, Conf::IFormatCodecVideo::TAG_FPS,
+        Conf::IFormatCodec::TAG_CODEC_ID, Conf::IFormatCodec::TAG_MAIN_STREAM,
+        Conf::IFormatCodec::TAG_LANGUAGE, Conf::IFormatFile::TAG_TITLE };
     const std::set<std::string> unique(tags.begin(), tags.end());
     QCOMPARE(unique.size(), tags.size());
     QVERIFY(unique.count(std::string()) == 0);

@@ -14,7 +14,9 @@ namespace {
 class Counted final : public Tarvos::RefCounted<>
 {
 public:
-    explicit Counted(int* deletions) : m_deletions(deletions) {}
+    explicit Counted(int* deletions)
+        : m_deletions(deletions)
+    {}
     ~Counted() override { ++*m_deletions; }
 
 private:
@@ -105,9 +107,8 @@ void tst_Property::conversions_data()
     QTest::newRow("none") << 0 << "" << 0ll << false << "0/1";
     QTest::newRow("text") << 1 << "text" << 0ll << false << "0/1";
     QTest::newRow("numeric text") << 2 << "-42" << -42ll << false << "-42/1";
-    QTest::newRow("int64 max") << 3 << "9223372036854775807"
-                               << std::numeric_limits<qint64>::max() << true
-                               << "9223372036854775807/1";
+    QTest::newRow("int64 max") << 3 << "9223372036854775807" << std::numeric_limits<qint64>::max()
+                               << true << "9223372036854775807/1";
     QTest::newRow("bool") << 4 << "true" << 1ll << true << "1/1";
     QTest::newRow("ratio truncates") << 5 << "-7/2" << -3ll << true << "-7/2";
     QTest::newRow("ratio text") << 6 << "30000/1001" << 0ll << false << "30000/1001";
@@ -124,14 +125,29 @@ void tst_Property::conversions()
 
     Property node("n");
     switch (kind) {
-    case 1: node = "text"; break;
-    case 2: node = std::string("-42"); break;
-    case 3: node = std::numeric_limits<std::int64_t>::max(); break;
-    case 4: node = true; break;
-    case 5: node = Property::Ratio(-7, 2); break;
-    case 6: node = "30000/1001"; break;
-    case 7: node = "3/0"; break;
-    default: break;
+    case 1:
+        node = "text";
+        break;
+    case 2:
+        node = std::string("-42");
+        break;
+    case 3:
+        node = std::numeric_limits<std::int64_t>::max();
+        break;
+    case 4:
+        node = true;
+        break;
+    case 5:
+        node = Property::Ratio(-7, 2);
+        break;
+    case 6:
+        node = "30000/1001";
+        break;
+    case 7:
+        node = "3/0";
+        break;
+    default:
+        break;
     }
     QCOMPARE(QString::fromStdString(node.GetString()), asString);
     QCOMPARE(qint64(node.GetInt64()), asInt);

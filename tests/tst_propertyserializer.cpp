@@ -187,8 +187,8 @@ void tst_PropertySerializer::malformed_data()
     QTest::newRow("bool as text") << QByteArray(R"({"name":"","bool":"true"})");
     QTest::newRow("array as number") << QByteArray(R"({"name":"","array":1})");
     QTest::newRow("unknown key") << QByteArray(R"({"name":"","colour":"red"})");
-    QTest::newRow("deep bad child")
-        << QByteArray(R"({"name":"","children":[{"name":"a","children":[{"name":"b","int":"x"}]}]})");
+    QTest::newRow("deep bad child") << QByteArray(
+        R"({"name":"","children":[{"name":"a","children":[{"name":"b","int":"x"}]}]})");
     QTest::newRow("trailing garbage") << QByteArray(R"({"name":""} {"name":""})");
     QTest::newRow("zero byte inside") << QByteArray("{\"name\":\"a\0\"}", 13);
     QTest::newRow("invalid utf-8") << QByteArray("{\"name\":\"\xff\xfe\"}");

@@ -1,5 +1,4 @@
 #include "Sections.h"
-
 #include "host/DataOutputString.h"
 #include "host/Property.h"
 #include "host/PropertySerializer.h"
@@ -20,8 +19,8 @@ QWidget* CreateSavedTreeSection(QWidget* parent)
     files.Add(entry);
 
     std::string text;
-    Tarvos::Core::PropertySerializer::Serialize(root, Tarvos::io::DataOutputString::Create(&text),
-                                                false);
+    Tarvos::Core::PropertySerializer::Serialize(
+        root, Tarvos::io::DataOutputString::Create(&text), false);
     auto* view = new QPlainTextEdit(QString::fromStdString(text), parent);
     view->setReadOnly(true);
     view->setMinimumSize(420, 220);

@@ -32,8 +32,7 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save a PNG of the window and quit."),
-                                        QStringLiteral("file"));
+        QStringLiteral("Save a PNG of the window and quit."), QStringLiteral("file"));
     parser.addOption(screenshot);
     parser.process(app);
 
@@ -55,7 +54,7 @@ int main(int argc, char* argv[])
         QTimer::singleShot(800, &window, [&window, file] {
             const bool saved = window.grab().save(file);
             std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "Saved" : "Could not save",
-                         qPrintable(file));
+                qPrintable(file));
             QApplication::exit(saved ? 0 : 1);
         });
     }
