@@ -187,6 +187,9 @@ void AdvancedSliderThumb::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     m_dragging = false;
     setUpdatesEnabled(true);
+    // The button ignores releases away from itself (a drag clamped at an end);
+    // passed on, they would make the slider report a second release.
+    event->accept();
 }
 
 void AdvancedSliderThumb::wheelEvent(QWheelEvent* event)
