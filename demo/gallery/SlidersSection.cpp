@@ -60,7 +60,7 @@ QWidget* CreateSlidersSection(QWidget* parent)
     const auto showPosition = [position](int milliseconds) {
         position->setText(QStringLiteral("Position: %1 ms").arg(milliseconds));
     };
-    showPosition(timeline->value() / 100);
+    showPosition(int(timeline->position2time(timeline->value()) / 1000));
     QObject::connect(
         timeline, &Tarvos::Gui::TimelineSlider::TimelineValueChanged, position, showPosition);
     layout->addWidget(position);
