@@ -117,34 +117,21 @@ void tst_AdvancedSlider::metaObjects()
     QCOMPARE(slider.metaObject()->className(), "Tarvos::Gui::AdvancedSlider");
     QCOMPARE(slider.orientation(), Qt::Vertical);
     AdvancedSliderThumb* thumb = slider.defaultThumb();
-    QVERIFY(thumb);
-    QCOMPARE(thumb->metaObject()->className(), "Tarvos::Gui::AdvancedSliderThumb");
-    QCOMPARE(thumb->styleTag(), QStringLiteral("default"));
-    QCOMPARE(thumb->focusPolicy(), Qt::ClickFocus);
-    QVERIFY(thumb->isCheckable());
-    QVERIFY(thumb->hasMouseTracking());
-    QCOMPARE(thumb->minimalSizeHint(), QSize(1, 1));
     QCOMPARE(slider.thumbByStyleTag("default"), thumb);
+    QCOMPARE(thumb->metaObject()->className(), "Tarvos::Gui::AdvancedSliderThumb");
+    QCOMPARE(thumb->focusPolicy(), Qt::ClickFocus);
+    QVERIFY(thumb->isCheckable() && thumb->hasMouseTracking());
     QCOMPARE(slider.selectedThumb(), nullptr);
 
+    // Style sheets and designers reach these by name.
+    for (const char* name : { "grooveOffset", "grooveEmptyStyle", "grooveNormalStyle",
+             "grooveSelectedStyle", "grooveBorderStyle" })
+        QVERIFY2(slider.metaObject()->indexOfProperty(name) >= 0, name);
+    for (const char* name :
+        { "styleTag", "isSelectable", "isDraggable", "pointOffset", "parentMargin", "zOrder" })
+        QVERIFY2(thumb->metaObject()->indexOfProperty(name) >= 0, name);
     QVERIFY(slider.setProperty("grooveOffset", 7));
     QCOMPARE(slider.grooveOffset(), 7);
-    QVERIFY(slider.setProperty("grooveBorderStyle", "background: red;"));
-    QCOMPARE(slider.grooveBorderStyle(), QStringLiteral("background: red;"));
-    for (const char* name :
-        { "grooveEmptyStyle", "grooveNormalStyle", "grooveSelectedStyle", "grooveBorderStyle" })
-        QVERIFY2(slider.metaObject()->indexOfProperty(name) >= 0, name);
-
-    QVERIFY(thumb->setProperty("zOrder", 3));
-    QVERIFY(thumb->setProperty("isSelectable", false));
-    QVERIFY(thumb->setProperty("isDraggable", false));
-    QVERIFY(thumb->setProperty("pointOffset", 4));
-    QVERIFY(thumb->setProperty("parentMargin", 6));
-    QCOMPARE(thumb->zOrder(), 3);
-    QVERIFY(!thumb->isSelectable());
-    QVERIFY(!thumb->isDraggable());
-    QCOMPARE(thumb->pointOffset(), 4);
-    QCOMPARE(thumb->parentMargin(), 6);
 }
 
 void tst_AdvancedSlider::thumbSetValueClamps_data()
