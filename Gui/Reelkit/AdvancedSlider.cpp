@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace Tarvos::Gui {
 
