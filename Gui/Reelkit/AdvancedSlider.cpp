@@ -1,0 +1,563 @@
+#include "Gui/Reelkit/AdvancedSlider.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTimer>
+#include <QVector>
+#include <QWheelEvent>
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace Tarvos::Gui {
+
+namespace {
+
+constexpr int KeyStep = 120;
+
+// The step of an arrow key, or 0 for any other key.
+int ArrowKeyStep(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+        return KeyStep;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+        return -KeyStep;
+    default:
+        return 0;
+    }
+}
+
+// The classic single wheel delta: the larger of the two angle components.
+int WheelDelta(const QWheelEvent* event)
+{
+    const QPoint angle = event->angleDelta();
+    return qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
+}
+
+} // namespace
+
+AdvancedSliderThumb::AdvancedSliderThumb(AdvancedSlider* slider)
+    : QToolButton(slider)
+    , m_slider(slider)
+    , m_value(slider->minimum())
+    , m_maximum(std::numeric_limits<int>::max())
+    , m_minimum(std::numeric_limits<int>::min())
+{
+    setCheckable(true);
+    setMouseTracking(true);
+}
+
+void AdvancedSliderThumb::setValue(int value)
+{
+    value = qMax(value, m_slider->minimum());
+    value = qMin(value, m_slider->maximum());
+    value = qMax(value, m_minimum);
+    value = qMin(m_maximum, value);
+    m_value = value;
+    m_slider->moveThumbTo(this, value);
+    emit valueChanged(value);
+}
+
+void AdvancedSliderThumb::setMinimum(int minimum)
+{
+    m_minimum = minimum;
+    setValue(m_value);
+}
+
+void AdvancedSliderThumb::setMaximum(int maximum)
+{
+    m_maximum = maximum;
+    setValue(m_value);
+}
+
+void AdvancedSliderThumb::setStyleTag(const QString& styleTag)
+{
+    m_styleTag = styleTag;
+    repolish();
+}
+
+void AdvancedSliderThumb::setIsSelectable(bool selectable)
+{
+    m_selectable = selectable;
+}
+
+void AdvancedSliderThumb::setIsDraggable(bool draggable)
+{
+    m_draggable = draggable;
+}
+
+void AdvancedSliderThumb::setPointOffset(int offset)
+{
+    m_pointOffset = offset;
+    setValue(m_value);
+}
+
+void AdvancedSliderThumb::setParentMargin(int margin)
+{
+    m_parentMargin = margin;
+    setValue(m_value);
+}
+
+void AdvancedSliderThumb::setZOrder(int zOrder)
+{
+    m_zOrder = zOrder;
+    relayout();
+}
+
+void AdvancedSliderThumb::step(int factor)
+{
+    emit stepped(factor);
+}
+
+QSize AdvancedSliderThumb::minimalSizeHint() const
+{
+    return QSize(1, 1);
+}
+
+void AdvancedSliderThumb::repolish()
+{
+    style()->unpolish(this);
+    style()->polish(this);
+}
+
+void AdvancedSliderThumb::relayout()
+{
+    m_slider->updateThumbLayout();
+}
+
+template <typename Handler> void AdvancedSliderThumb::RunUncheckable(Handler handler)
+{
+    const bool checked = isChecked();
+    {
+        const QSignalBlocker blocker(this);
+        setCheckable(false);
+    }
+    handler();
+    const QSignalBlocker blocker(this);
+    setCheckable(true);
+    setChecked(checked);
+}
+
+void AdvancedSliderThumb::mousePressEvent(QMouseEvent* event)
+{
+    setUpdatesEnabled(false);
+    RunUncheckable([this, event] {
+        if (m_draggable) {
+            m_pressed = true;
+            m_pressPoint = event->pos();
+        }
+        QToolButton::mousePressEvent(event);
+    });
+    setUpdatesEnabled(true);
+}
+
+void AdvancedSliderThumb::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressed) {
+        // Let the slider see the move, e.g. for its tooltip.
+        event->ignore();
+        return;
+    }
+    if (!m_dragging) {
+        emit dragStarted();
+        m_dragging = true;
+    }
+    const QPoint point = mapTo(m_slider, event->pos())
+        + QPoint(m_pointOffset - m_pressPoint.x(), m_pointOffset - m_pressPoint.y());
+    setValue(m_slider->correctStickValue(this, m_slider->pointToValue(point)));
+    QAbstractButton::mouseMoveEvent(event);
+    event->accept();
+}
+
+void AdvancedSliderThumb::mouseReleaseEvent(QMouseEvent* event)
+{
+    setUpdatesEnabled(false);
+    m_pressPoint = QPoint(-1, -1);
+    RunUncheckable([this, event] { QToolButton::mouseReleaseEvent(event); });
+    if (!m_dragging && m_selectable)
+        setChecked(!isChecked());
+    else if (m_dragging)
+        emit dragFinished();
+    m_pressed = false;
+    m_dragging = false;
+    setUpdatesEnabled(true);
+    // The button ignores releases away from itself (a drag clamped at an end);
+    // passed on, they would make the slider report a second release.
+    event->accept();
+}
+
+void AdvancedSliderThumb::wheelEvent(QWheelEvent* event)
+{
+    emit stepped(WheelDelta(event));
+    event->accept();
+}
+
+void AdvancedSliderThumb::keyPressEvent(QKeyEvent* event)
+{
+    const int factor = ArrowKeyStep(event->key());
+    if (factor == 0) {
+        QToolButton::keyPressEvent(event);
+        return;
+    }
+    emit stepped(factor);
+    event->accept();
+}
+
+const char AdvancedSlider::TransparentStyleSheet[]
+    = "Tarvos--Gui--AdvancedSlider { background:rgba(0,0,0,0); border:none; }"
+      "Tarvos--Gui--AdvancedSlider::handle { background:rgba(0,0,0,0); border:none;        "
+      "image:none; }"
+      "Tarvos--Gui--AdvancedSlider::groove { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }"
+      "Tarvos--Gui--AdvancedSlider::add-page { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }"
+      "Tarvos--Gui--AdvancedSlider::sub-page { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }"
+      "Tarvos--Gui--AdvancedSlider::add-page:horizontal { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }"
+      "Tarvos--Gui--AdvancedSlider::sub-page:horizontal { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }"
+      "Tarvos--Gui--AdvancedSlider::add-page:vertical { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }"
+      "Tarvos--Gui--AdvancedSlider::sub-page:vertical { background:rgba(0,0,0,0); border:none; "
+      "border-image:none; }";
+
+const char AdvancedSlider::HorizontalGrooveTemplate[]
+    = " QSlider                    { background:rgba(0,0,0,0); } "
+      " QSlider::groove:horizontal { width:%1; %2 } "
+      " QSlider::handle:horizontal { image:none; border:none; background:none; } ";
+
+const char AdvancedSlider::VerticalGrooveTemplate[]
+    = " QSlider                  { background:rgba(0,0,0,0); } "
+      " QSlider::groove:vertical { height:%1; %2 } "
+      " QSlider::handle:vertical { image:none; border:none; background:none; } ";
+
+AdvancedSlider::AdvancedSlider(QWidget* parent)
+    : QSlider(Qt::Vertical, parent)
+    , m_renderingSlider(new QSlider(parent))
+{
+    m_renderingSlider->hide();
+    setStyleSheet(QString::fromLatin1(TransparentStyleSheet));
+    addThumb(QString::fromLatin1(DefaultThumbTag));
+}
+
+AdvancedSlider::~AdvancedSlider()
+{
+    delete m_renderingSlider;
+}
+
+AdvancedSliderThumb* AdvancedSlider::addThumb(const QString& styleTag)
+{
+    removeThumb(styleTag);
+    auto* thumb = new AdvancedSliderThumb(this);
+    thumb->setFocusPolicy(Qt::ClickFocus);
+    thumb->setStyleTag(styleTag);
+    m_thumbs.insert(styleTag, thumb);
+    connect(thumb, &AdvancedSliderThumb::toggled, this, &AdvancedSlider::thumbToggled);
+    connect(thumb, &AdvancedSliderThumb::dragStarted, this, &AdvancedSlider::sliderPressed);
+    if (styleTag == QLatin1String(DefaultThumbTag)) {
+        m_defaultThumb = thumb;
+        connect(thumb, &AdvancedSliderThumb::valueChanged, this,
+            &AdvancedSlider::defaultSliderValueChanged);
+        // A replaced default thumb must not make the slider mirror twice.
+        connect(this, &AdvancedSlider::valueChanged, this, &AdvancedSlider::defaultSliderSetValue,
+            Qt::UniqueConnection);
+    }
+    connect(thumb, &AdvancedSliderThumb::dragFinished, this, &AdvancedSlider::sliderReleased);
+    return thumb;
+}
+
+void AdvancedSlider::removeThumb(const QString& styleTag)
+{
+    AdvancedSliderThumb* thumb = m_thumbs.value(styleTag);
+    if (!thumb)
+        return;
+    if (thumb == m_defaultThumb)
+        m_defaultThumb = nullptr;
+    if (thumb == m_selectedThumb)
+        m_selectedThumb = nullptr;
+    m_thumbs.remove(styleTag);
+    delete thumb;
+}
+
+AdvancedSliderThumb* AdvancedSlider::thumbByStyleTag(const QString& styleTag) const
+{
+    return m_thumbs.value(styleTag);
+}
+
+void AdvancedSlider::setRanges(const QList<Range>& ranges)
+{
+    m_ranges = ranges;
+    m_backgroundDirty = true;
+}
+
+int AdvancedSlider::UsableLength() const
+{
+    return (orientation() == Qt::Horizontal ? width() : height()) - 2 * m_grooveOffset;
+}
+
+int AdvancedSlider::pointToValue(const QPoint& point) const
+{
+    const double length = qMax(double(UsableLength()), 1.0);
+    double coordinate = (orientation() == Qt::Horizontal ? point.x() : point.y()) - m_grooveOffset;
+    coordinate = qMax(coordinate, 0.0);
+    coordinate = qMin(coordinate, length);
+    return int(minimum() + (double(maximum()) - minimum()) * coordinate / length);
+}
+
+double AdvancedSlider::ValueToGrooveOffset(int value) const
+{
+    const double range = maximum() == minimum() ? 1.0 : double(maximum()) - minimum();
+    return (double(value) - minimum()) * UsableLength() / range;
+}
+
+int AdvancedSlider::PaintColumn(int value) const
+{
+    // Columns beyond the widget are never painted; bounding them keeps the
+    // conversion to int defined for ranges far outside the slider's range.
+    const int extent = orientation() == Qt::Horizontal ? width() : height();
+    return int(qBound(-1.0, ValueToGrooveOffset(value) + m_grooveOffset, double(extent)));
+}
+
+void AdvancedSlider::moveThumbTo(AdvancedSliderThumb* thumb, int value)
+{
+    const int position = int(ValueToGrooveOffset(value)) - thumb->pointOffset() + m_grooveOffset;
+    if (orientation() == Qt::Horizontal)
+        thumb->move(position, thumb->parentMargin());
+    else
+        thumb->move(thumb->parentMargin(), position);
+}
+
+int AdvancedSlider::correctStickValue(AdvancedSliderThumb* thumb, int value) const
+{
+    if (thumb == m_defaultThumb || !m_stickEnabled || !m_defaultThumb)
+        return value;
+    const double distance = qAbs(double(m_defaultThumb->value()) - value);
+    const double threshold = double(maximum()) * m_stickDistance / 1000.0;
+    return threshold > distance ? m_defaultThumb->value() : value;
+}
+
+void AdvancedSlider::updateThumbLayout()
+{
+    // The map yields the tags in order; a stable sort by z keeps that order
+    // among equal z orders, so raising in sequence stacks later tags on top.
+    QVector<AdvancedSliderThumb*> thumbs;
+    thumbs.reserve(m_thumbs.size());
+    for (AdvancedSliderThumb* thumb : qAsConst(m_thumbs))
+        thumbs.append(thumb);
+    std::stable_sort(thumbs.begin(), thumbs.end(),
+        [](const AdvancedSliderThumb* left, const AdvancedSliderThumb* right) {
+            return left->zOrder() < right->zOrder();
+        });
+    for (AdvancedSliderThumb* thumb : qAsConst(thumbs))
+        thumb->raise();
+}
+
+void AdvancedSlider::setStickEnable(bool enable)
+{
+    m_stickEnabled = enable;
+}
+
+void AdvancedSlider::setStickDistance(int distance)
+{
+    m_stickDistance = distance;
+}
+
+void AdvancedSlider::setGrooveOffset(int offset)
+{
+    m_grooveOffset = offset;
+    m_backgroundDirty = true;
+    updateThumbLayout();
+}
+
+void AdvancedSlider::setGrooveEmptyStyle(const QString& style)
+{
+    m_grooveEmptyStyle = style;
+    m_backgroundDirty = true;
+}
+
+void AdvancedSlider::setGrooveNormalStyle(const QString& style)
+{
+    m_grooveNormalStyle = style;
+    m_backgroundDirty = true;
+}
+
+void AdvancedSlider::setGrooveSelectedStyle(const QString& style)
+{
+    m_grooveSelectedStyle = style;
+    m_backgroundDirty = true;
+}
+
+void AdvancedSlider::setGrooveBorderStyle(const QString& style)
+{
+    m_grooveBorderStyle = style;
+    m_backgroundDirty = true;
+}
+
+void AdvancedSlider::thumbToggled(bool flag)
+{
+    if (m_guard)
+        return;
+    const QScopedValueRollback<bool> guard(m_guard, true);
+    auto* source = qobject_cast<AdvancedSliderThumb*>(sender());
+    for (AdvancedSliderThumb* thumb : qAsConst(m_thumbs)) {
+        if (thumb != source && thumb->isChecked())
+            thumb->setChecked(false);
+    }
+    m_selectedThumb = flag ? source : m_defaultThumb;
+}
+
+void AdvancedSlider::defaultSliderValueChanged(int value)
+{
+    if (m_guard)
+        return;
+    const QScopedValueRollback<bool> guard(m_guard, true);
+    setValue(value);
+    emit valueChanged(value);
+}
+
+void AdvancedSlider::defaultSliderSetValue(int value)
+{
+    if (m_guard || !m_defaultThumb)
+        return;
+    const QScopedValueRollback<bool> guard(m_guard, true);
+    m_defaultThumb->setValue(value);
+}
+
+AdvancedSliderThumb* AdvancedSlider::ActiveThumb() const
+{
+    return m_selectedThumb ? m_selectedThumb : m_defaultThumb;
+}
+
+void AdvancedSlider::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        emit sliderPressed();
+        if (AdvancedSliderThumb* thumb = ActiveThumb())
+            thumb->setValue(pointToValue(event->pos()));
+    }
+    event->accept();
+}
+
+void AdvancedSlider::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pressed) {
+        if (AdvancedSliderThumb* thumb = ActiveThumb())
+            thumb->setValue(pointToValue(event->pos()));
+    }
+    event->accept();
+}
+
+void AdvancedSlider::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_pressed = false;
+    emit sliderReleased();
+    event->accept();
+}
+
+void AdvancedSlider::wheelEvent(QWheelEvent* event)
+{
+    if (!m_selectedThumb) {
+        event->ignore();
+        return;
+    }
+    m_selectedThumb->step(WheelDelta(event));
+    event->accept();
+}
+
+void AdvancedSlider::keyPressEvent(QKeyEvent* event)
+{
+    const int factor = ArrowKeyStep(event->key());
+    if (!m_selectedThumb || factor == 0) {
+        event->ignore();
+        return;
+    }
+    m_selectedThumb->step(factor);
+    event->accept();
+}
+
+void AdvancedSlider::resizeEvent(QResizeEvent*)
+{
+    // Re-placing is not a change of value: nothing may leave the thumbs.
+    for (AdvancedSliderThumb* thumb : qAsConst(m_thumbs)) {
+        const QSignalBlocker blocker(thumb);
+        thumb->setValue(thumb->value());
+    }
+}
+
+void AdvancedSlider::paintEvent(QPaintEvent* event)
+{
+    bool renderDue = m_backgroundDirty || m_backgroundPixmap.size() != size();
+    if (m_renderingSlider->minimum() != minimum() || m_renderingSlider->maximum() != maximum()) {
+        m_renderingSlider->setRange(minimum(), maximum());
+        renderDue = true;
+    }
+    if (m_renderingSlider->value() != value()) {
+        m_renderingSlider->setValue(value());
+        renderDue = true;
+    }
+    if (renderDue) {
+        // Rendering sets style sheets on the rendering slider, which must not
+        // happen inside a paint event.
+        QTimer::singleShot(0, this, &AdvancedSlider::updateBackground);
+        m_backgroundDirty = false;
+    }
+
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, m_backgroundPixmap);
+        const bool horizontal = orientation() == Qt::Horizontal;
+        const auto stretch = [this, horizontal](int from, int to) {
+            const int first = qMin(from, to);
+            const int last = qMax(from, to);
+            return horizontal ? QRect(QPoint(first, 0), QPoint(last, height() - 1))
+                              : QRect(QPoint(0, first), QPoint(width() - 1, last));
+        };
+        for (const Range& range : qAsConst(m_ranges)) {
+            const QRect area = stretch(PaintColumn(range.start), PaintColumn(range.end));
+            painter.drawPixmap(area, range.selected ? m_selectedPixmap : m_normalPixmap, area);
+        }
+        for (const Range& range : qAsConst(m_ranges)) {
+            for (const int column : { PaintColumn(range.start), PaintColumn(range.end) }) {
+                const QRect line = stretch(column, column);
+                painter.drawPixmap(line, m_borderPixmap, line);
+            }
+        }
+    }
+    QSlider::paintEvent(event);
+}
+
+void AdvancedSlider::updateBackground()
+{
+    const QSize area = size();
+    for (QPixmap* pixmap :
+        { &m_backgroundPixmap, &m_normalPixmap, &m_selectedPixmap, &m_borderPixmap }) {
+        *pixmap = QPixmap(area);
+        pixmap->fill(Qt::transparent);
+    }
+    const QString grooveTemplate = QString::fromLatin1(
+        orientation() == Qt::Horizontal ? HorizontalGrooveTemplate : VerticalGrooveTemplate);
+    m_renderingSlider->setOrientation(orientation());
+    m_renderingSlider->setFixedSize(area);
+    const std::pair<const QString*, QPixmap*> layers[] = {
+        { &m_grooveEmptyStyle, &m_backgroundPixmap },
+        { &m_grooveNormalStyle, &m_normalPixmap },
+        { &m_grooveSelectedStyle, &m_selectedPixmap },
+        { &m_grooveBorderStyle, &m_borderPixmap },
+    };
+    for (const auto& [style, pixmap] : layers) {
+        m_renderingSlider->setStyleSheet(grooveTemplate.arg(UsableLength()).arg(*style));
+        m_renderingSlider->render(pixmap);
+    }
+    update();
+}
+
+} // namespace Tarvos::Gui
