@@ -45,6 +45,7 @@ struct Window
     bool Show()
     {
         window.show();
+        window.activateWindow();
         QApplication::setActiveWindow(&window);
         return QTest::qWaitForWindowActive(&window);
     }
@@ -349,6 +350,7 @@ void tst_TimeEdit::wheelOnlyWhileFocused()
     field->setDisplayFormat("HH:mm:ss");
     field->setTime(QTime(0, 12, 59));
     parent.show();
+    parent.activateWindow();
     QApplication::setActiveWindow(&parent);
     QVERIFY(QTest::qWaitForWindowActive(&parent));
     QTRY_VERIFY(other->hasFocus());

@@ -96,6 +96,9 @@ void VolumeButton::OpenSlider(Qt::WindowFlags flags)
     m_slider->setWindowFlags(flags);
     m_slider->move(mapToGlobal(QPoint(0, 0)) - QPoint(0, SliderHeight));
     m_slider->show();
+    // Not every window system activates a new window by itself; without the
+    // focus, a click elsewhere would not close the pop-up.
+    m_slider->activateWindow();
     m_slider->setFocus(Qt::OtherFocusReason);
 }
 
