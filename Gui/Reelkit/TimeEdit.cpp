@@ -12,15 +12,12 @@ const QString TimeEdit::ShrinkWidthTag = QStringLiteral("shrinkWidth");
 
 namespace {
 
-// Room for the line edit's cursor and frame beside the text.
-const int WidthMargin = 4;
-
 int NextDigitAfter(const QString& text, int position)
 {
     int next = position + 1;
     while (next < text.length() && !text.at(next).isDigit())
         ++next;
-    return qMin(next, text.length());
+    return next;
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 namespace Tarvos::Gui {
 
 // A time field that picks its display format from a list of candidates (the
-// shortest that still shows the time exactly), lets the user overwrite digits
+// first that loses the least of the time), lets the user overwrite digits
 // in place, steps without wrapping around midnight and takes the wheel only
 // while focused, so that scrolling a panel does not seek by accident.
 //
@@ -51,6 +51,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Room for the line edit's cursor beside the text of a shrunk field.
+    static const int WidthMargin = 4;
+
     QString ChooseFormat() const;
     void OverwriteDigit(int position, const QString& text, QChar digit);
 

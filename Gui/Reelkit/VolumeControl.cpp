@@ -9,9 +9,6 @@ namespace Tarvos::Gui {
 
 namespace {
 
-// The name of the mute button's property that style sheets select on.
-const char* const VolumeProperty = "volume";
-
 QString VolumeLevel(bool muted, int volume)
 {
     if (muted)

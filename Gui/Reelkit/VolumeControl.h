@@ -41,6 +41,9 @@ private slots:
     void OnMuteClicked();
 
 private:
+    // The mute button's property that style sheets select on.
+    static constexpr const char* VolumeProperty = "volume";
+
     void UpdateMute();
 
     std::unique_ptr<Ui::VolumeControl> m_ui;
