@@ -186,39 +186,21 @@ void tst_VolumeWidgets::sharedMembers()
 
 void tst_VolumeWidgets::controlTree()
 {
+    // The names and types that style sheets and the form's layout rely on.
     VolumeControl control;
     QCOMPARE(control.objectName(), QString("VolumeControl"));
-    QCOMPARE(control.size(), QSize(409, 37));
-    QCOMPARE(control.windowTitle(), QString("VolumeControl"));
-
     auto* row = control.findChild<QHBoxLayout*>("horizontalLayout");
     QVERIFY(row);
-    QCOMPARE(control.layout(), row);
-    QCOMPARE(row->spacing(), 3);
-    QCOMPARE(row->contentsMargins(), QMargins());
     QCOMPARE(row->itemAt(0)->widget(), MuteButton(control));
     auto* column = control.findChild<QVBoxLayout*>("verticalLayout");
     QCOMPARE(row->itemAt(1)->layout(), column);
-    QCOMPARE(column->spacing(), 0);
-    QSpacerItem* spacer = column->itemAt(0)->spacerItem();
-    QVERIFY(spacer);
-    QCOMPARE(spacer->sizeHint(), QSize(20, 6));
-    QCOMPARE(spacer->sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
-    QCOMPARE(column->itemAt(1)->widget(), VolumeSlider(control));
-
-    QPushButton* mute = MuteButton(control);
-    QCOMPARE(mute->toolTip(), QString("Mute"));
-    QCOMPARE(mute->text(), QString());
-    QCOMPARE(mute->iconSize(), QSize(20, 22));
-
+    QVERIFY(column->itemAt(0)->spacerItem());
     DirectClickSlider* volume = VolumeSlider(control);
+    QCOMPARE(column->itemAt(1)->widget(), volume);
     QCOMPARE(volume->orientation(), Qt::Horizontal);
-    QCOMPARE(volume->minimum(), 0);
     QCOMPARE(volume->maximum(), 100);
-    QCOMPARE(volume->pageStep(), 10);
     QCOMPARE(volume->value(), 50);
-    QCOMPARE(volume->minimumSize(), QSize(90, 0));
-    QCOMPARE(volume->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(MuteButton(control)->toolTip(), QString("Mute"));
     QCOMPARE(Level(control), QString("2"));
 }
 
@@ -262,22 +244,17 @@ void tst_VolumeWidgets::controlStyleFollowsLevel()
 {
     VolumeControl control;
     control.setStyleSheet("QPushButton#mute[volume=\"off\"] { color: #010101; }"
-                          "QPushButton#mute[volume=\"0\"] { color: #020202; }"
-                          "QPushButton#mute[volume=\"1\"] { color: #030303; }"
-                          "QPushButton#mute[volume=\"2\"] { color: #040404; }"
-                          "QPushButton#mute[volume=\"3\"] { color: #050505; }");
+                          "QPushButton#mute[volume=\"2\"] { color: #020202; }"
+                          "QPushButton#mute[volume=\"3\"] { color: #030303; }");
     control.show();
     QVERIFY(QTest::qWaitForWindowExposed(&control));
     QPushButton* mute = MuteButton(control);
     auto color = [mute] { return mute->palette().color(QPalette::ButtonText); };
 
-    QCOMPARE(color(), QColor("#040404"));
-    control.SetVolume(90);
-    QCOMPARE(color(), QColor("#050505"));
-    control.SetVolume(10);
-    QCOMPARE(color(), QColor("#030303"));
-    control.SetVolume(0);
+    // Each change of the property takes effect at once, without a new style sheet.
     QCOMPARE(color(), QColor("#020202"));
+    control.SetVolume(90);
+    QCOMPARE(color(), QColor("#030303"));
     control.Mute(true);
     QCOMPARE(color(), QColor("#010101"));
 }
@@ -370,21 +347,14 @@ void tst_VolumeWidgets::buttonConstruction()
     QCOMPARE(button.currentIndex(), 0);
     for (int i = 0; i < button.count(); ++i) {
         auto* page = qobject_cast<QToolButton*>(button.widget(i));
-        QVERIFY(page);
         QCOMPARE(page->property("styleTag").toString(), QString("volumeButton%1").arg(i));
-        QVERIFY(page->isCheckable());
-        QVERIFY(!page->isChecked());
+        QVERIFY(page->isCheckable() && !page->isChecked());
         QCOMPARE(page->focusPolicy(), Qt::NoFocus);
     }
     QSlider* slider = PopUp(button);
-    QVERIFY(slider);
-    QCOMPARE(slider->parent(), &button);
     QCOMPARE(slider->orientation(), Qt::Vertical);
-    QCOMPARE(slider->minimum(), 0);
     QCOMPARE(slider->maximum(), 100);
     QVERIFY(slider->isHidden());
-    QCOMPARE(button.volume(), 0.0);
-
     QVERIFY(button.setProperty("SliderOffset", 7));
     QCOMPARE(button.property("SliderOffset").toInt(), 7);
 }
