@@ -5,3 +5,4 @@ class QWidget;
 // Each section of the gallery shows one family of the library's widgets.
 QWidget* CreateSavedTreeSection(QWidget* parent);
 QWidget* CreateSlidersSection(QWidget* parent);
+QWidget* CreateTimeVolumeSection(QWidget* parent);

@@ -19,6 +19,7 @@ struct Section
 const Section Sections[] = {
     { "Saved tree", CreateSavedTreeSection },
     { "Sliders", CreateSlidersSection },
+    { "Time and volume", CreateTimeVolumeSection },
 };
 
 } // namespace

@@ -1,0 +1,195 @@
+#include "Gui/Reelkit/TimeEdit.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegExp>
+#include <cmath>
+
+namespace Tarvos::Gui {
+
+const QString TimeEdit::ShrinkWidthTag = QStringLiteral("shrinkWidth");
+
+namespace {
+
+int NextDigitAfter(const QString& text, int position)
+{
+    int next = position + 1;
+    while (next < text.length() && !text.at(next).isDigit())
+        ++next;
+    return next;
+}
+
+} // namespace
+
+TimeEdit::TimeEdit(QWidget* parent)
+    : QTimeEdit(parent)
+{
+    connect(this, &QDateTimeEdit::dateTimeChanged, this, &TimeEdit::updateStyle);
+    setWrapping(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TimeEdit::setTime(const QTime& time)
+{
+    QTimeEdit::setTime(time);
+    updateStyle();
+}
+
+void TimeEdit::setMaximumTime(const QTime& time)
+{
+    QTimeEdit::setMaximumTime(time);
+}
+
+QString TimeEdit::getStyleTag() const
+{
+    return m_styleTag;
+}
+
+void TimeEdit::setStyleTag(const QString& tag)
+{
+    m_styleTag = tag;
+    updateStyle();
+}
+
+QStringList TimeEdit::getDisplayFormatList() const
+{
+    return m_displayFormatList;
+}
+
+void TimeEdit::setDisplayFormatList(const QStringList& formats)
+{
+    m_displayFormatList = formats;
+    updateStyle();
+}
+
+QString TimeEdit::ChooseFormat() const
+{
+    // While the user edits, the format fits the largest time, so that it does
+    // not change under the cursor.
+    const bool fitMaximum = hasFocus() || property("forceMaxtimeFormat").toBool();
+    const QTime reference = fitMaximum ? maximumTime() : time();
+    QString chosen;
+    double bestError = 1e300;
+    for (const QString& format : m_displayFormatList) {
+        const QTime parsed = QTime::fromString(reference.toString(format), format);
+        const double error = std::abs(static_cast<double>(reference.msecsTo(parsed)));
+        if (error < bestError) {
+            chosen = format;
+            bestError = error;
+        }
+    }
+    return chosen;
+}
+
+void TimeEdit::updateStyle()
+{
+    if (!m_displayFormatList.isEmpty()) {
+        const QString format = ChooseFormat();
+        if (format != displayFormat()) {
+            // Keep the cursor at its distance from the end: the seconds stay
+            // under it when an hour section appears or goes.
+            const int fromEnd = lineEdit()->text().length() - lineEdit()->cursorPosition();
+            setDisplayFormat(format);
+            lineEdit()->setCursorPosition(lineEdit()->text().length() - fromEnd);
+        }
+    }
+    if (m_styleTag == ShrinkWidthTag)
+        setFixedWidth(fontMetrics().horizontalAdvance(lineEdit()->text()) + WidthMargin);
+}
+
+void TimeEdit::stepBy(int steps)
+{
+    int unit = 0;
+    switch (currentSection()) {
+    case MSecSection:
+        unit = 1;
+        break;
+    case SecondSection:
+        unit = 1000;
+        break;
+    case MinuteSection:
+        unit = 60000;
+        break;
+    case HourSection:
+        unit = 3600000;
+        break;
+    default:
+        break;
+    }
+    const QTime current = time();
+    QTime next = current.addMSecs(unit * steps);
+    // addMSecs wraps around midnight; a time field of a media file must not.
+    if (steps < 0 && next > current)
+        next = QTime(0, 0, 0, 0);
+    else if (steps > 0 && next < current)
+        next = QTime(23, 59, 59, 999);
+    if (next > maximumTime())
+        next = maximumTime();
+    else if (next < minimumTime())
+        next = minimumTime();
+    setTime(next);
+}
+
+void TimeEdit::keyPressEvent(QKeyEvent* event)
+{
+    const int position = lineEdit()->cursorPosition();
+    const QString text = lineEdit()->text();
+    QTimeEdit::keyPressEvent(event);
+    if (lineEdit()->text() != text)
+        return;
+
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        lineEdit()->deselect();
+        clearFocus();
+        emit EnterPressed();
+    } else if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        OverwriteDigit(position, text, QChar('0' + (key - Qt::Key_0)));
+    }
+}
+
+void TimeEdit::OverwriteDigit(int position, const QString& text, QChar digit)
+{
+    if (position >= text.length())
+        return;
+    if (QRegExp(QStringLiteral("\\d")).exactMatch(text.at(position))) {
+        QString edited = text;
+        edited[position] = digit;
+        setTime(QTime::fromString(edited, displayFormat()));
+    }
+    lineEdit()->setCursorPosition(NextDigitAfter(lineEdit()->text(), position));
+    lineEdit()->deselect();
+}
+
+void TimeEdit::wheelEvent(QWheelEvent* event)
+{
+    // Unfocused, the wheel belongs to whatever scrolls around the field.
+    if (focusPolicy() == Qt::StrongFocus) {
+        event->ignore();
+        return;
+    }
+    QTimeEdit::wheelEvent(event);
+}
+
+void TimeEdit::focusInEvent(QFocusEvent* event)
+{
+    setFocusPolicy(Qt::WheelFocus);
+    QTimeEdit::focusInEvent(event);
+    updateStyle();
+}
+
+void TimeEdit::focusOutEvent(QFocusEvent* event)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    QAbstractSpinBox::focusOutEvent(event);
+    updateStyle();
+}
+
+void TimeEdit::showEvent(QShowEvent* event)
+{
+    updateStyle();
+    QAbstractSpinBox::showEvent(event);
+}
+
+} // namespace Tarvos::Gui
