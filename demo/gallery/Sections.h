@@ -4,3 +4,4 @@ class QWidget;
 
 // Each section of the gallery shows one family of the library's widgets.
 QWidget* CreateSavedTreeSection(QWidget* parent);
+QWidget* CreatePlaylistSection(QWidget* parent);

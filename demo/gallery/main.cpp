@@ -18,6 +18,7 @@ struct Section
 
 const Section Sections[] = {
     { "Saved tree", CreateSavedTreeSection },
+    { "Playlist", CreatePlaylistSection },
 };
 
 } // namespace
