@@ -6,3 +6,4 @@ class QWidget;
 QWidget* CreateSavedTreeSection(QWidget* parent);
 QWidget* CreateSlidersSection(QWidget* parent);
 QWidget* CreateTimeVolumeSection(QWidget* parent);
+QWidget* CreatePlaylistSection(QWidget* parent);

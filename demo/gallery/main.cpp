@@ -20,6 +20,7 @@ const Section Sections[] = {
     { "Saved tree", CreateSavedTreeSection },
     { "Sliders", CreateSlidersSection },
     { "Time and volume", CreateTimeVolumeSection },
+    { "Playlist", CreatePlaylistSection },
 };
 
 } // namespace

@@ -1,0 +1,83 @@
+#include "Gui/Reelkit/PlaylistItemWidget.h"
+
+#include "ui_PlaylistItemWidget.h"
+
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPixmap>
+#include <QTime>
+
+namespace Tarvos::Gui {
+
+PlaylistItemWidget::PlaylistItemWidget(QWidget* parent)
+    : QWidget(parent)
+    , m_iconSize(16, 16)
+    , m_ui(new Ui::PlaylistItemWidget)
+{
+    m_ui->setupUi(this);
+    m_ui->dropSeparator->setVisible(false);
+}
+
+PlaylistItemWidget::~PlaylistItemWidget()
+{
+    delete m_ui;
+}
+
+void PlaylistItemWidget::SetFilename(std::string name)
+{
+    const QFileInfo file(QString::fromStdString(name));
+    QLabel* label = m_ui->Filename;
+    label->setText(
+        QFontMetrics(label->font()).elidedText(file.fileName(), Qt::ElideRight, label->width(), 0));
+
+    const QPixmap icon = m_dvd
+        ? QPixmap(QStringLiteral(":/MainForm/dvd.png"))
+              .scaled(m_iconSize, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        : QFileIconProvider().icon(file).pixmap(m_iconSize, QIcon::Normal, QIcon::Off);
+    m_ui->Icon->setPixmap(icon);
+}
+
+void PlaylistItemWidget::SetDuration(avTime duration)
+{
+    // Whole milliseconds as QTime takes them; QTime wraps at midnight.
+    const int milliseconds = static_cast<int>(duration / 1000);
+    m_ui->Duration->setText(
+        QTime(0, 0, 0, 0).addMSecs(milliseconds).toString(QStringLiteral("HH:mm:ss")));
+}
+
+void PlaylistItemWidget::SetActive(bool active)
+{
+    m_ui->Active->setPixmap(
+        active ? QPixmap(QStringLiteral(":/Playlist/play_cursor.png")) : QPixmap());
+}
+
+void PlaylistItemWidget::SetUnderDrop(bool underDrop)
+{
+    m_ui->dropSeparator->setVisible(underDrop);
+}
+
+void PlaylistItemWidget::SetInvalid(bool invalid)
+{
+    if (!invalid)
+        return;
+    QPixmap badged(m_iconSize);
+    badged.fill(QColor(0, 0, 0, 0));
+    const QPixmap error(QStringLiteral(":/Playlist/error.png"));
+    {
+        QPainter painter(&badged);
+        painter.drawPixmap(QRect(QPoint(0, 0), m_iconSize), m_ui->Icon->pixmap(Qt::ReturnByValue));
+        // At the right edge, centred vertically and one pixel lower.
+        painter.drawPixmap(m_iconSize.width() - error.width(),
+            m_iconSize.height() / 2 - error.height() / 2 + 1, error);
+    }
+    m_ui->Icon->setPixmap(badged);
+}
+
+void PlaylistItemWidget::SetDVD(bool dvd)
+{
+    m_dvd = dvd;
+}
+
+} // namespace Tarvos::Gui

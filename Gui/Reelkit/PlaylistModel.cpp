@@ -1,0 +1,163 @@
+#include "Gui/Reelkit/PlaylistModel.h"
+
+#include "Gui/Reelkit/IPlaylistModelEventObserver.h"
+#include "Gui/Reelkit/PlaylistItemData.h"
+#include "host/DataOutputString.h"
+#include "host/Property.h"
+#include "host/PropertySerializer.h"
+
+#include <QMimeData>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace Tarvos::Gui {
+
+const QString PlaylistModel::MimeType = QStringLiteral("application/x-tarvos-files");
+
+PlaylistModel::PlaylistModel(QObject* parent)
+    : QAbstractListModel(parent)
+{
+    PlaylistItemData::MetaTypeId();
+}
+
+PlaylistModel::~PlaylistModel() = default;
+
+int PlaylistModel::rowCount(const QModelIndex& parent) const
+{
+    // A flat list: rows have no children.
+    return parent.isValid() ? 0 : m_items.size();
+}
+
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !IsRowIndex(index))
+        return QVariant();
+    return QVariant::fromValue(m_items.at(index.row()));
+}
+
+bool PlaylistModel::setData(const QModelIndex& index, const QVariant& value, int)
+{
+    if (!IsRowIndex(index))
+        return false;
+    PlaylistItemData item = value.value<PlaylistItemData>();
+    item.SetIndex(QPersistentModelIndex(index));
+    m_items[index.row()] = item;
+    emit dataChanged(index, index);
+    NotifyObservers();
+    return true;
+}
+
+QVariant PlaylistModel::headerData(int, Qt::Orientation, int) const
+{
+    return QVariant();
+}
+
+QStringList PlaylistModel::mimeTypes() const
+{
+    return { MimeType };
+}
+
+QMimeData* PlaylistModel::mimeData(const QModelIndexList& indexes) const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : indexes) {
+        if (IsRowIndex(index))
+            rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+
+    Core::Property root("drugs");
+    root.SetArrayType();
+    for (const int row : rows) {
+        const PlaylistItemData& item = m_items.at(row);
+        const std::string path = item.GetFilename().utf8string();
+        Core::Property entry;
+        entry = item.GetActive() ? '*' + path : path;
+        root.Add(std::move(entry));
+    }
+    std::string text;
+    Core::PropertySerializer::Serialize(root, io::DataOutputString::Create(&text), true);
+
+    auto* mime = new QMimeData;
+    // A zero byte would end the payload for readers that take it as C text.
+    mime->setData(MimeType, QByteArray(text.c_str()));
+    return mime;
+}
+
+Qt::DropActions PlaylistModel::supportedDragActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction;
+}
+
+bool PlaylistModel::insertRows(int row, int count, const QModelIndex&)
+{
+    if (row < 0 || row > m_items.size() || count < 1)
+        return false;
+    beginInsertRows(QModelIndex(), row, row + count - 1);
+    for (int i = 0; i < count; ++i)
+        m_items.insert(row, PlaylistItemData());
+    endInsertRows();
+    NotifyObservers();
+    return true;
+}
+
+bool PlaylistModel::removeRows(int row, int count, const QModelIndex&)
+{
+    if (row < 0 || row >= m_items.size() || count < 1)
+        return false;
+    // Rows past the end are not there to remove; the views must hear only of those that are.
+    const int last = std::min(row + count, m_items.size()) - 1;
+    beginRemoveRows(QModelIndex(), row, last);
+    m_items.erase(m_items.begin() + row, m_items.begin() + last + 1);
+    endRemoveRows();
+    NotifyObservers();
+    return true;
+}
+
+Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::ItemIsEnabled;
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled
+        | Qt::ItemIsEnabled;
+}
+
+void PlaylistModel::AddObserver(IPlaylistModelEventObserver* observer)
+{
+    if (observer && !m_observers.contains(observer))
+        m_observers.append(observer);
+}
+
+QPersistentModelIndex PlaylistModel::InsertItem(const PlaylistItemData& item, int row)
+{
+    if (row == -1)
+        row = m_items.size();
+    if (!insertRows(row, 1))
+        return QPersistentModelIndex();
+    const QModelIndex inserted = index(row, 0);
+    setData(inserted, QVariant::fromValue(item), Qt::EditRole);
+    return QPersistentModelIndex(inserted);
+}
+
+void PlaylistModel::UpdateItem(const QPersistentModelIndex& index, const PlaylistItemData& item)
+{
+    if (index.isValid())
+        setData(index, QVariant::fromValue(item), Qt::EditRole);
+}
+
+bool PlaylistModel::IsRowIndex(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_items.size();
+}
+
+void PlaylistModel::NotifyObservers()
+{
+    // A copy: an observer may register another one while it is told.
+    const QList<IPlaylistModelEventObserver*> observers = m_observers;
+    for (IPlaylistModelEventObserver* observer : observers)
+        observer->OnPlaylistModelChanged();
+}
+
+} // namespace Tarvos::Gui

@@ -1,0 +1,97 @@
+// Drops arbitrary bytes as a playlist-row payload onto a list, the way another
+// process could. Every announced file must be a non-empty text, and the list
+// must never hold more rows than the drop announced.
+#include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
+#include "Gui/Reelkit/PlaylistItemData.h"
+#include "Gui/Reelkit/PlaylistListView.h"
+#include "Gui/Reelkit/PlaylistModel.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <cstdlib>
+
+using namespace Tarvos;
+
+namespace {
+
+// Inserts what is dropped, as the playlist's controller and host do.
+class Inserter final : public Gui::IPlaylistWidgetEventObserver
+{
+public:
+    explicit Inserter(Gui::PlaylistModel* model)
+        : m_model(model)
+    { }
+    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex&) override { }
+    void OnPlaylistWidgetKeyPress(int) override { }
+    void OnFileDropped(const std::string& path, int row) override { Insert(path, row); }
+    void OnActiveFileDropped(const std::string& path, int row) override { Insert(path, row); }
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override { }
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override { }
+
+private:
+    void Insert(const std::string& path, int row)
+    {
+        if (path.empty() || row < 0 || row > m_model->rowCount())
+            std::abort();
+        m_model->InsertItem(Gui::PlaylistItemData(ioPath(path)), row);
+    }
+
+    Gui::PlaylistModel* m_model;
+};
+
+struct Fixture
+{
+    Fixture()
+    {
+        view.resize(200, 200);
+        view.setAcceptDrops(true);
+        view.setModel(&model);
+        view.AddEventObserver(&inserter);
+        view.show();
+    }
+
+    Gui::PlaylistListView view;
+    Gui::PlaylistModel model;
+    Inserter inserter { &model };
+};
+
+Fixture* fixture = nullptr;
+
+} // namespace
+
+// Drawing the list with Qt's offscreen platform keeps some allocations of the
+// plugin and the font library until exit. (Qt's own JSON parser leak is
+// suppressed for every fuzz target by fuzz/lsan.supp.)
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libqoffscreen.so\nleak:libdbus-1.so\nleak:libfontconfig.so\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(*argc, *argv);
+    fixture = new Fixture;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fixture->model.removeRows(0, fixture->model.rowCount());
+    QMimeData mime;
+    mime.setData(Gui::PlaylistModel::MimeType,
+        QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(size)));
+    QWidget* viewport = fixture->view.viewport();
+    const QPoint position(20, 20);
+    QDragEnterEvent enter(position, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(position, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QDropEvent drop(position, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    // Nothing announced, nothing accepted.
+    if (drop.isAccepted() != (fixture->model.rowCount() > 0))
+        std::abort();
+    return 0;
+}

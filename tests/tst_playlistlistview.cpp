@@ -1,0 +1,672 @@
+#include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
+#include "Gui/Reelkit/PlaylistItemData.h"
+#include "Gui/Reelkit/PlaylistListView.h"
+#include "Gui/Reelkit/PlaylistModel.h"
+#include "PlaylistModelTester.h"
+
+#include <QItemDelegate>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using Tarvos::ioPath;
+using Tarvos::Gui::IPlaylistWidgetEventObserver;
+using Tarvos::Gui::PlaylistItemData;
+using Tarvos::Gui::PlaylistListView;
+using Tarvos::Gui::PlaylistModel;
+
+namespace {
+
+const int RowHeight = 24;
+const QString RowsMimeType = QStringLiteral("application/x-tarvos-files");
+
+// Rows of the playlist's real height, without painting anything of interest.
+class FixedRowDelegate final : public QItemDelegate
+{
+public:
+    using QItemDelegate::QItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        return QSize(100, RowHeight);
+    }
+};
+
+// Hand-made drop events carry no source, so the test says where a drag began.
+class View final : public PlaylistListView
+{
+public:
+    using PlaylistListView::PlaylistListView;
+    bool dragFromThisView = false;
+
+protected:
+    bool IsDragFromThisView(const QDropEvent&) const override { return dragFromThisView; }
+};
+
+// Sees what the view leaves to its parent.
+class Parent final : public QWidget
+{
+public:
+    QStringList log;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        log << QStringLiteral("parent key %1").arg(event->key());
+    }
+    void wheelEvent(QWheelEvent* event) override
+    {
+        log << QStringLiteral("parent wheel");
+        event->accept();
+    }
+};
+
+// Logs every call; when a model is given, inserts dropped files as the
+// playlist's controller and host do.
+class Observer final : public IPlaylistWidgetEventObserver
+{
+public:
+    explicit Observer(QStringList* log, QString name = QString())
+        : m_log(log)
+        , m_prefix(name.isEmpty() ? QString() : name + ' ')
+    { }
+
+    PlaylistModel* insertInto = nullptr;
+    std::function<void()> onCall;
+
+    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& index) override
+    {
+        Log(QStringLiteral("double %1").arg(index.row()));
+    }
+    void OnPlaylistWidgetKeyPress(int key) override { Log(QStringLiteral("key %1").arg(key)); }
+    void OnFileDropped(const std::string& path, int row) override
+    {
+        Log(QStringLiteral("file %1 %2").arg(QString::fromStdString(path)).arg(row));
+        Insert(path, row);
+    }
+    void OnActiveFileDropped(const std::string& path, int row) override
+    {
+        Log(QStringLiteral("active %1 %2").arg(QString::fromStdString(path)).arg(row));
+        Insert(path, row);
+    }
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override { }
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override { }
+
+private:
+    void Log(const QString& text)
+    {
+        *m_log << m_prefix + text;
+        if (onCall)
+            onCall();
+    }
+    void Insert(const std::string& path, int row)
+    {
+        if (insertInto)
+            insertInto->InsertItem(PlaylistItemData(ioPath(path)), row);
+    }
+
+    QStringList* m_log;
+    QString m_prefix;
+};
+
+// The payload a playlist writes for dragged rows.
+QByteArray RowsPayload(const QString& json)
+{
+    return json.toUtf8();
+}
+
+QString Entries(const QStringList& texts)
+{
+    QStringList children;
+    for (const QString& text : texts)
+        children << QStringLiteral("{\"name\":\"\",\"string\":\"%1\"}").arg(text);
+    return QStringLiteral("{\"name\":\"drugs\",\"array\":true,\"children\":[%1]}")
+        .arg(children.join(','));
+}
+
+struct DropResult
+{
+    bool accepted = false;
+    Qt::DropAction action = Qt::IgnoreAction;
+};
+
+} // namespace
+
+class tst_PlaylistListView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void keys_data();
+    void keys();
+    void modifierKeysAloneAreReported();
+    void wheelIsSwallowed_data();
+    void wheelIsSwallowed();
+    void doubleClicks_data();
+    void doubleClicks();
+    void selectedRow();
+    void observers();
+    void dropRows_data();
+    void dropRows();
+    void dropFilesKeepsTheirOrder();
+    void dropNonLocalUrl();
+    void moveOrCopy_data();
+    void moveOrCopy();
+    void movingRowsWithinTheList();
+    void dropMarkerOnOneRowAtMost();
+    void dropMarkerWritesOnlyChanges();
+    void foreignDragsAreLeftToTheBase();
+    void oddRowPayloads_data();
+    void oddRowPayloads();
+
+private:
+    void Fill(int count);
+    QStringList Paths() const;
+    QList<int> MarkedRows() const;
+    QPoint RowPoint(int row, int yInRow) const { return QPoint(40, row * RowHeight + yInRow); }
+    bool Enter(const QMimeData& mime, const QPoint& position,
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Move(const QMimeData& mime, const QPoint& position,
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    DropResult Drop(const QMimeData& mime, const QPoint& position,
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    std::unique_ptr<Parent> m_parent;
+    View* m_view = nullptr;
+    PlaylistModel* m_model = nullptr;
+    std::unique_ptr<PlaylistModelTester> m_tester;
+    QStringList m_log;
+    std::unique_ptr<Observer> m_observer;
+};
+
+void tst_PlaylistListView::init()
+{
+    m_log.clear();
+    m_parent = std::make_unique<Parent>();
+    m_parent->resize(300, 200);
+    m_view = new View(m_parent.get());
+    m_view->setGeometry(0, 0, 300, 200);
+    // Set up as the playlist frame does.
+    m_view->setFrameShape(QFrame::NoFrame);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setAcceptDrops(true);
+    m_view->setDragEnabled(true);
+    m_view->setDragDropMode(QAbstractItemView::DragDrop);
+    m_view->setDefaultDropAction(Qt::CopyAction);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    m_model = new PlaylistModel(m_view);
+    m_tester = std::make_unique<PlaylistModelTester>(m_model);
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(new FixedRowDelegate(m_view));
+    m_observer = std::make_unique<Observer>(&m_log);
+    m_observer->insertInto = m_model;
+    m_view->AddEventObserver(m_observer.get());
+
+    m_parent->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_parent.get()));
+    m_view->setFocus();
+}
+
+void tst_PlaylistListView::cleanup()
+{
+    // Ends any drag a test left open: the drag manager would keep pointing at
+    // the viewport after it is gone.
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(m_view->viewport(), &leave);
+    m_tester.reset();
+    m_parent.reset();
+    m_observer.reset();
+}
+
+void tst_PlaylistListView::Fill(int count)
+{
+    for (int i = 0; i < count; ++i)
+        m_model->InsertItem(
+            PlaylistItemData(ioPath(QStringLiteral("/%1").arg(i).toStdString())), -1);
+    m_view->setCurrentIndex(m_model->index(0, 0));
+    m_log.clear();
+}
+
+QStringList tst_PlaylistListView::Paths() const
+{
+    QStringList paths;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        paths << QString::fromStdString(
+            m_model->index(row, 0).data().value<PlaylistItemData>().GetName());
+    return paths;
+}
+
+QList<int> tst_PlaylistListView::MarkedRows() const
+{
+    QList<int> rows;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->index(row, 0).data().value<PlaylistItemData>().GetUnderDrop())
+            rows << row;
+    }
+    return rows;
+}
+
+bool tst_PlaylistListView::Enter(
+    const QMimeData& mime, const QPoint& position, Qt::KeyboardModifiers modifiers)
+{
+    QDragEnterEvent enter(
+        position, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(m_view->viewport(), &enter);
+    return enter.isAccepted();
+}
+
+void tst_PlaylistListView::Move(
+    const QMimeData& mime, const QPoint& position, Qt::KeyboardModifiers modifiers)
+{
+    QDragMoveEvent move(
+        position, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(m_view->viewport(), &move);
+}
+
+DropResult tst_PlaylistListView::Drop(
+    const QMimeData& mime, const QPoint& position, Qt::KeyboardModifiers modifiers)
+{
+    Enter(mime, position, modifiers);
+    Move(mime, position, modifiers);
+    QDropEvent drop(position, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(m_view->viewport(), &drop);
+    return { drop.isAccepted(), drop.dropAction() };
+}
+
+void tst_PlaylistListView::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("reported");
+    QTest::addColumn<bool>("parentSees");
+    QTest::addColumn<int>("currentRow");
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("ctrl+up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                             << false << true << 1;
+    QTest::newRow("ctrl+down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                               << false << true << 1;
+    QTest::newRow("ctrl+shift+a") << int(Qt::Key_A)
+                                  << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
+                                  << false << true << 1;
+    QTest::newRow("up") << int(Qt::Key_Up) << none << true << false << 0;
+    QTest::newRow("down") << int(Qt::Key_Down) << none << true << false << 2;
+    QTest::newRow("shift+down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                << true << false << 2;
+    QTest::newRow("ctrl+a") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << true
+                            << false << 1;
+    QTest::newRow("ctrl+alt+up") << int(Qt::Key_Up)
+                                 << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
+                                 << true << false << 0;
+    // The list itself has no use for these and lets them go on after the observers.
+    QTest::newRow("delete") << int(Qt::Key_Delete) << none << true << true << 1;
+    QTest::newRow("enter") << int(Qt::Key_Return) << none << true << true << 1;
+}
+
+void tst_PlaylistListView::keys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, reported);
+    QFETCH(bool, parentSees);
+    QFETCH(int, currentRow);
+    Fill(4);
+    m_view->setCurrentIndex(m_model->index(1, 0));
+    // The observers hear of the key before the list moves.
+    QList<int> rowsWhenTold;
+    m_observer->onCall = [&] { rowsWhenTold << m_view->currentIndex().row(); };
+
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(m_view, &press);
+
+    QCOMPARE(m_log, reported ? QStringList { QStringLiteral("key %1").arg(key) } : QStringList());
+    QCOMPARE(m_parent->log,
+        parentSees ? QStringList { QStringLiteral("parent key %1").arg(key) } : QStringList());
+    QCOMPARE(rowsWhenTold, reported ? QList<int> { 1 } : QList<int>());
+    QCOMPARE(m_view->currentIndex().row(), currentRow);
+    if (key == Qt::Key_A && reported)
+        QCOMPARE(m_view->selectionModel()->selectedRows().size(), 4);
+}
+
+void tst_PlaylistListView::modifierKeysAloneAreReported()
+{
+    Fill(3);
+    // A real keyboard presses Control first, then Up: the observers hear only Control.
+    QTest::keyClick(m_view, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(m_view, Qt::Key_Shift);
+    QCOMPARE(m_log,
+        QStringList({ QStringLiteral("key %1").arg(Qt::Key_Control),
+            QStringLiteral("key %1").arg(Qt::Key_Shift) }));
+    // The list has no use for modifiers alone and lets them go on as well.
+    QCOMPARE(m_parent->log,
+        QStringList({ QStringLiteral("parent key %1").arg(Qt::Key_Control),
+            QStringLiteral("parent key %1").arg(Qt::Key_Up),
+            QStringLiteral("parent key %1").arg(Qt::Key_Shift) }));
+}
+
+void tst_PlaylistListView::wheelIsSwallowed_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<int>("scrolled");
+    QTest::newRow("up at the top") << "top" << 120 << 0;
+    QTest::newRow("down at the top") << "top" << -120 << 1;
+    QTest::newRow("down at the bottom") << "bottom" << -120 << 0;
+    QTest::newRow("up at the bottom") << "bottom" << 120 << -1;
+    QTest::newRow("no turn") << "top" << 0 << 0;
+}
+
+void tst_PlaylistListView::wheelIsSwallowed()
+{
+    QFETCH(QString, start);
+    QFETCH(int, delta);
+    QFETCH(int, scrolled);
+    Fill(30);
+    QScrollBar* bar = m_view->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(start == "top" ? bar->minimum() : bar->maximum());
+    const int before = bar->value();
+
+    const QPoint position(40, 50);
+    QWheelEvent wheel(position, m_view->viewport()->mapToGlobal(position), QPoint(),
+        QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_view->viewport(), &wheel);
+
+    QVERIFY(wheel.isAccepted());
+    QVERIFY(m_parent->log.isEmpty());
+    QCOMPARE(bar->value() > before ? 1 : bar->value() < before ? -1 : 0, scrolled);
+
+    // A plain list at its top leaves the turn unaccepted for its parent: the
+    // swallowing above is the playlist's own.
+    QListView plain(m_parent.get());
+    plain.setModel(m_model);
+    plain.show();
+    QWheelEvent again(position, plain.viewport()->mapToGlobal(position), QPoint(), QPoint(0, 120),
+        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plain.viewport(), &again);
+    QVERIFY(!again.isAccepted());
+}
+
+void tst_PlaylistListView::doubleClicks_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<QStringList>("log");
+    QTest::newRow("left on row 2")
+        << int(Qt::LeftButton) << 2 * RowHeight + 5 << QStringList { "double 2" };
+    QTest::newRow("left on row 0") << int(Qt::LeftButton) << 3 << QStringList { "double 0" };
+    QTest::newRow("right on row 2") << int(Qt::RightButton) << 2 * RowHeight + 5 << QStringList();
+    QTest::newRow("middle on row 2") << int(Qt::MiddleButton) << 2 * RowHeight + 5 << QStringList();
+    QTest::newRow("left below the rows")
+        << int(Qt::LeftButton) << 4 * RowHeight + 30 << QStringList();
+}
+
+void tst_PlaylistListView::doubleClicks()
+{
+    QFETCH(int, button);
+    QFETCH(int, y);
+    QFETCH(QStringList, log);
+    Fill(4);
+    QTest::mouseClick(m_view->viewport(), Qt::MouseButton(button), Qt::NoModifier, QPoint(40, y));
+    QTest::mouseDClick(m_view->viewport(), Qt::MouseButton(button), Qt::NoModifier, QPoint(40, y));
+    QCOMPARE(m_log, log);
+}
+
+void tst_PlaylistListView::selectedRow()
+{
+    Fill(5);
+    m_view->clearSelection();
+    QCOMPARE(m_view->GetSelectedRow(), -1);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(3, 5));
+    QCOMPARE(m_view->GetSelectedRow(), 3);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(1, 5));
+    QCOMPARE(m_view->GetSelectedRow(), 1);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(4, 5));
+    QCOMPARE(m_view->GetSelectedRow(), 4);
+    m_view->clearSelection();
+    QCOMPARE(m_view->GetSelectedRow(), -1);
+}
+
+void tst_PlaylistListView::observers()
+{
+    Fill(2);
+    Observer second(&m_log, "second");
+    Observer late(&m_log, "late");
+    second.onCall = [&] { m_view->AddEventObserver(&late); };
+    m_view->AddEventObserver(&second);
+    m_view->AddEventObserver(m_observer.get());
+    m_view->AddEventObserver(nullptr);
+
+    QTest::keyClick(m_view, Qt::Key_End);
+    const QString end = QStringLiteral("key %1").arg(Qt::Key_End);
+    QCOMPARE(m_log, QStringList({ end, "second " + end }));
+
+    m_log.clear();
+    second.onCall = nullptr;
+    m_view->RemoveEventObserver(m_observer.get());
+    QTest::keyClick(m_view, Qt::Key_Home);
+    const QString home = QStringLiteral("key %1").arg(Qt::Key_Home);
+    QCOMPARE(m_log, QStringList({ "second " + home, "late " + home }));
+}
+
+void tst_PlaylistListView::dropRows_data()
+{
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<int>("row");
+    QTest::newRow("lower half of row 3") << QPoint(40, 3 * RowHeight + 18) << 4;
+    QTest::newRow("upper half of row 3") << QPoint(40, 3 * RowHeight + 6) << 3;
+    QTest::newRow("exactly 12 below row 2") << QPoint(40, 3 * RowHeight + 11) << 3;
+    QTest::newRow("exactly 12 into row 3") << QPoint(40, 3 * RowHeight + 12) << 4;
+    QTest::newRow("upper half of row 0 appends") << QPoint(40, 6) << 5;
+    QTest::newRow("lower half of the last row") << QPoint(40, 4 * RowHeight + 18) << 5;
+    QTest::newRow("below the rows appends") << QPoint(40, 5 * RowHeight + 30) << 5;
+}
+
+void tst_PlaylistListView::dropRows()
+{
+    QFETCH(QPoint, position);
+    QFETCH(int, row);
+    Fill(5);
+    QMimeData mime;
+    mime.setUrls({ QUrl::fromLocalFile("/films/new.mkv") });
+    const DropResult result = Drop(mime, position);
+    QVERIFY(result.accepted);
+    QCOMPARE(result.action, Qt::CopyAction);
+    QCOMPARE(m_log, QStringList { QStringLiteral("file /films/new.mkv %1").arg(row) });
+    QCOMPARE(Paths().indexOf("/films/new.mkv"), row);
+}
+
+void tst_PlaylistListView::dropFilesKeepsTheirOrder()
+{
+    Fill(3);
+    QMimeData mime;
+    mime.setUrls({ QUrl::fromLocalFile("/films/F1.mkv"), QUrl::fromLocalFile("/films/F 2.mkv"),
+        QUrl::fromLocalFile(QString::fromUtf8("/films/F3ü.mkv")) });
+    QVERIFY(Enter(mime, RowPoint(0, 18)));
+    QVERIFY(Drop(mime, RowPoint(0, 18)).accepted);
+    QCOMPARE(m_log,
+        QStringList({ QString::fromUtf8("file /films/F3ü.mkv 1"), "file /films/F 2.mkv 1",
+            "file /films/F1.mkv 1" }));
+    QCOMPARE(Paths(),
+        QStringList({ "/0", "/films/F1.mkv", "/films/F 2.mkv", QString::fromUtf8("/films/F3ü.mkv"),
+            "/1", "/2" }));
+}
+
+void tst_PlaylistListView::dropNonLocalUrl()
+{
+    Fill(1);
+    m_observer->insertInto = nullptr;
+    QMimeData mime;
+    mime.setUrls({ QUrl("http://example.invalid/a.mkv") });
+    QVERIFY(Drop(mime, RowPoint(0, 18)).accepted);
+    // The observer decides what an empty path means.
+    QCOMPARE(m_log, QStringList { "file  1" });
+}
+
+void tst_PlaylistListView::moveOrCopy_data()
+{
+    QTest::addColumn<bool>("fromThisView");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<Qt::DropAction>("action");
+    QTest::newRow("from this view") << true << Qt::KeyboardModifiers() << Qt::MoveAction;
+    QTest::newRow("from this view with control")
+        << true << Qt::KeyboardModifiers(Qt::ControlModifier) << Qt::CopyAction;
+    QTest::newRow("from elsewhere") << false << Qt::KeyboardModifiers() << Qt::CopyAction;
+    QTest::newRow("from elsewhere with shift")
+        << false << Qt::KeyboardModifiers(Qt::ShiftModifier) << Qt::MoveAction;
+}
+
+void tst_PlaylistListView::moveOrCopy()
+{
+    QFETCH(bool, fromThisView);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(Qt::DropAction, action);
+    Fill(4);
+    m_observer->insertInto = nullptr;
+    m_view->dragFromThisView = fromThisView;
+    QMimeData mime;
+    mime.setData(RowsMimeType, RowsPayload(Entries({ "/a", "*/b" })));
+    const DropResult result = Drop(mime, RowPoint(0, 18), modifiers);
+    QVERIFY(result.accepted);
+    QCOMPARE(result.action, action);
+    QCOMPARE(m_log, QStringList({ "active /b 1", "file /a 1" }));
+}
+
+void tst_PlaylistListView::movingRowsWithinTheList()
+{
+    Fill(4);
+    PlaylistItemData playing = m_model->index(1, 0).data().value<PlaylistItemData>();
+    playing.SetActive(true);
+    m_model->UpdateItem(m_model->index(1, 0), playing);
+    m_view->dragFromThisView = true;
+
+    // Rows 1 (playing) and 3 are dragged below row 2.
+    const std::unique_ptr<QMimeData> mime(
+        m_model->mimeData({ m_model->index(3, 0), m_model->index(1, 0) }));
+    const DropResult result = Drop(*mime, RowPoint(2, 18));
+    QVERIFY(result.accepted);
+    QCOMPARE(result.action, Qt::MoveAction);
+    QCOMPARE(m_log, QStringList({ "file /3 3", "active /1 3" }));
+    // The dragged rows are still there: the drag that reported the move removes them.
+    QCOMPARE(Paths(), QStringList({ "/0", "/1", "/2", "/1", "/3", "/3" }));
+}
+
+void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
+{
+    Fill(5);
+    QMimeData mime;
+    mime.setUrls({ QUrl::fromLocalFile("/films/new.mkv") });
+    QVERIFY(Enter(mime, RowPoint(1, 18)));
+    QCOMPARE(MarkedRows(), QList<int>());
+    Move(mime, RowPoint(1, 18));
+    QCOMPARE(MarkedRows(), QList<int> { 1 });
+    Move(mime, RowPoint(1, 6));
+    QCOMPARE(MarkedRows(), QList<int> { 0 });
+    Move(mime, RowPoint(3, 20));
+    QCOMPARE(MarkedRows(), QList<int> { 3 });
+    Move(mime, RowPoint(0, 4));
+    QCOMPARE(MarkedRows(), QList<int>());
+    Move(mime, RowPoint(4, 12));
+    QCOMPARE(MarkedRows(), QList<int> { 4 });
+
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(m_view->viewport(), &leave);
+    QCOMPARE(MarkedRows(), QList<int>());
+
+    // Coming back over the same row marks it again; a drop clears it.
+    QVERIFY(Enter(mime, RowPoint(4, 12)));
+    Move(mime, RowPoint(4, 12));
+    QCOMPARE(MarkedRows(), QList<int> { 4 });
+    QDropEvent drop(RowPoint(2, 18), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view->viewport(), &drop);
+    QCOMPARE(MarkedRows(), QList<int>());
+    QCOMPARE(m_log, QStringList { "file /films/new.mkv 3" });
+}
+
+void tst_PlaylistListView::dropMarkerWritesOnlyChanges()
+{
+    Fill(5);
+    QSignalSpy changed(m_model, &QAbstractItemModel::dataChanged);
+    QMimeData mime;
+    mime.setData(RowsMimeType, RowsPayload(Entries({ "/a" })));
+    Enter(mime, RowPoint(2, 14));
+    for (int y = 14; y < 24; ++y)
+        Move(mime, RowPoint(2, y));
+    QCOMPARE(changed.count(), 1);
+    Move(mime, RowPoint(3, 14));
+    QCOMPARE(changed.count(), 3);
+    QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 2);
+    QCOMPARE(changed.at(2).at(0).toModelIndex().row(), 3);
+}
+
+void tst_PlaylistListView::foreignDragsAreLeftToTheBase()
+{
+    Fill(3);
+    QMimeData mime;
+    mime.setText("/films/a.mkv");
+    QVERIFY(!Enter(mime, RowPoint(0, 18)));
+    const DropResult result = Drop(mime, RowPoint(0, 18));
+    QVERIFY(!result.accepted);
+    QVERIFY(m_log.isEmpty());
+    QCOMPARE(MarkedRows(), QList<int>());
+    QCOMPARE(m_model->rowCount(), 3);
+}
+
+void tst_PlaylistListView::oddRowPayloads_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QStringList>("log");
+    const QStringList nothing;
+    QTest::newRow("empty") << QByteArray() << nothing;
+    QTest::newRow("not a tree") << QByteArray("/films/a.mkv") << nothing;
+    QTest::newRow("cut short") << RowsPayload(Entries({ "/a", "/b" })).chopped(5) << nothing;
+    QTest::newRow("zero byte inside")
+        << RowsPayload(Entries({ "/a" })).insert(10, QByteArray(1, '\0')) << nothing;
+    QTest::newRow("no list") << QByteArray(R"({"name":"drugs","string":"/a"})") << nothing;
+    QTest::newRow("list without entries") << RowsPayload(Entries({})) << nothing;
+    QTest::newRow("only empty and star entries")
+        << RowsPayload(Entries({ "", "*", "" })) << nothing;
+    QTest::newRow("odd entries around good ones")
+        << QByteArray(R"({"name":"","array":true,"children":[)"
+                      R"({"name":"","string":"/good1"},)"
+                      R"({"name":"","int":"42"},)"
+                      R"({"name":"","bool":true},)"
+                      R"({"name":"","ratio":"1/2"},)"
+                      R"({"name":""},)"
+                      R"({"name":"key","string":"/named"},)"
+                      R"({"name":"","string":"/nested","children":[{"name":"","string":"/x"}]},)"
+                      R"({"name":"","string":"/zero\u0000byte"},)"
+                      R"({"name":"","string":"**/star"},)"
+                      R"({"name":"","string":"*/good2"}]})")
+        << QStringList({ "active /good2 2", "active */star 2", "file /good1 2" });
+    QByteArray deep;
+    for (int i = 0; i < 5000; ++i)
+        deep += R"({"name":"","array":true,"children":[)";
+    QTest::newRow("deeply nested") << deep << nothing;
+    QTest::newRow("huge") << RowsPayload(Entries({ "/a" })) + QByteArray(17 << 20, ' ') << nothing;
+}
+
+void tst_PlaylistListView::oddRowPayloads()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(QStringList, log);
+    Fill(2);
+    m_view->dragFromThisView = true;
+    QMimeData mime;
+    mime.setData(RowsMimeType, payload);
+    QVERIFY(Enter(mime, RowPoint(1, 18)));
+    const DropResult result = Drop(mime, RowPoint(1, 18));
+    QCOMPARE(m_log, log);
+    // Nothing dropped: refused, so that a move cannot take the dragged rows away.
+    QCOMPARE(result.accepted, !log.isEmpty());
+    if (log.isEmpty())
+        QCOMPARE(Paths(), QStringList({ "/0", "/1" }));
+    QCOMPARE(MarkedRows(), QList<int>());
+}
+
+QTEST_MAIN(tst_PlaylistListView)
+#include "tst_playlistlistview.moc"
