@@ -1,0 +1,583 @@
+#include "Gui/Reelkit/PlaybackControlPanelLogic.h"
+
+#include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
+#include "Gui/Reelkit/TimeEdit.h"
+#include "Gui/Reelkit/TimelineSlider.h"
+#include "host/StateWidget.h"
+
+#include <QAbstractButton>
+#include <QStyle>
+#include <QTime>
+#include <QVariant>
+
+namespace Tarvos::Gui {
+
+namespace {
+
+const QString PlayPauseName = QStringLiteral("PlayPause");
+const QString StopName = QStringLiteral("Stop");
+const QString ToEndName = QStringLiteral("ToEnd");
+const QString ToBeginName = QStringLiteral("ToBegin");
+const QString PlaylistName = QStringLiteral("Playlist");
+const QString ShuffleName = QStringLiteral("Shuffle");
+const QString RepeatName = QStringLiteral("Repeat");
+const QString FullscreenName = QStringLiteral("Fullscreen");
+const QString NextFrameName = QStringLiteral("NextFrame");
+const QString PrevFrameName = QStringLiteral("PrevFrame");
+const QString InputViewModeName = QStringLiteral("inputViewMode");
+const QString OutputViewModeName = QStringLiteral("outputViewMode");
+const QString EffectsName = QStringLiteral("Effects");
+const QString ProgressName = QStringLiteral("Progress");
+const QString ProgressEditName = QStringLiteral("ProgressEdit");
+const QString TotalEditName = QStringLiteral("TotalEdit");
+const QString VolumeControlName = QStringLiteral("volumeControl");
+
+QTime TimeOfDay(Tarvos::avTime time)
+{
+    return QTime(0, 0, 0, 0).addMSecs(static_cast<int>(time / 1000));
+}
+
+} // namespace
+
+// One connection of a named control: from the control to the logic, or, for
+// the volume control's two inputs, from the logic to the control.
+struct PlaybackControlPanelLogic::Binding
+{
+    enum Direction
+    {
+        ToLogic,
+        FromLogic
+    };
+
+    const QString& name;
+    const char* signal;
+    const char* method;
+    Direction direction;
+    // Enabled state applied when the control is bound, if any.
+    bool PlaybackControlPanelLogic::*enabled;
+    // Disconnected only after the previous widget has given up its state.
+    bool afterGetState;
+};
+
+// In binding order; the connections use the controls' and the logic's names
+// only, so that any class with these signals and slots fits.
+const PlaybackControlPanelLogic::Binding PlaybackControlPanelLogic::Bindings[] = {
+    { PlayPauseName, SIGNAL(clicked()), SLOT(OnPlayPauseClicked()), Binding::ToLogic,
+        &PlaybackControlPanelLogic::playPauseEnabled, false },
+    { StopName, SIGNAL(clicked()), SLOT(OnStopClicked()), Binding::ToLogic,
+        &PlaybackControlPanelLogic::stopEnabled, false },
+    { EffectsName, SIGNAL(clicked()), SLOT(OnEffectsClicked()), Binding::ToLogic,
+        &PlaybackControlPanelLogic::effectsEnabled, false },
+    { ToEndName, SIGNAL(clicked()), SLOT(OnNextFileClicked()), Binding::ToLogic, nullptr, false },
+    { ToBeginName, SIGNAL(clicked()), SLOT(OnPrevFileClicked()), Binding::ToLogic, nullptr, false },
+    { PlaylistName, SIGNAL(stateChanged(int)), SLOT(OnPlaylistSwitched(int)), Binding::ToLogic,
+        nullptr, false },
+    { ShuffleName, SIGNAL(stateChanged(int)), SLOT(OnShuffleSwitched(int)), Binding::ToLogic,
+        nullptr, false },
+    { RepeatName, SIGNAL(stateChanged(int)), SLOT(OnRepeatSwitched(int)), Binding::ToLogic, nullptr,
+        false },
+    { FullscreenName, SIGNAL(clicked()), SLOT(OnFullscreenSwitched()), Binding::ToLogic, nullptr,
+        false },
+    { NextFrameName, SIGNAL(clicked()), SLOT(OnNextFrameClicked()), Binding::ToLogic,
+        &PlaybackControlPanelLogic::nextFrameEnabled, false },
+    { PrevFrameName, SIGNAL(clicked()), SLOT(OnPrevFrameClicked()), Binding::ToLogic,
+        &PlaybackControlPanelLogic::prevFrameEnabled, false },
+    { ProgressName, SIGNAL(valueChanged(int)), SIGNAL(Seek(int)), Binding::ToLogic, nullptr,
+        false },
+    { ProgressName, SIGNAL(TimelineValueChanged(int)), SLOT(OnPositionChanged(int)),
+        Binding::ToLogic, nullptr, false },
+    { ProgressName, SIGNAL(sliderPressed()), SLOT(OnStartDragProgress()), Binding::ToLogic, nullptr,
+        false },
+    { ProgressName, SIGNAL(sliderReleased()), SLOT(OnStopDragProgress()), Binding::ToLogic, nullptr,
+        false },
+    { VolumeControlName, SIGNAL(VolumeChanged(int)), SLOT(OnVolumeControlValueChanged(int)),
+        Binding::ToLogic, nullptr, false },
+    { VolumeControlName, SIGNAL(Muted(bool)), SLOT(OnVolumeControlMuted(bool)), Binding::ToLogic,
+        nullptr, false },
+    { VolumeControlName, SIGNAL(SetVolumeSignal(int)), SLOT(SetVolume(int)), Binding::FromLogic,
+        nullptr, false },
+    { VolumeControlName, SIGNAL(SetMutedSignal(bool)), SLOT(Mute(bool)), Binding::FromLogic,
+        nullptr, false },
+    { ProgressEditName, SIGNAL(EnterPressed()), SLOT(OnProgressEditFinished()), Binding::ToLogic,
+        nullptr, false },
+    { InputViewModeName, SIGNAL(clicked()), SLOT(UpdatePositionState()), Binding::ToLogic, nullptr,
+        true },
+    { OutputViewModeName, SIGNAL(clicked()), SLOT(UpdatePositionState()), Binding::ToLogic, nullptr,
+        true },
+};
+
+PlaybackControlPanelLogic::PlaybackControlPanelLogic(QObject* parent)
+    : QObject(parent)
+    , controlNames({ PlayPauseName, StopName, ToEndName, ToBeginName, PlaylistName, ShuffleName,
+          RepeatName, FullscreenName, NextFrameName, PrevFrameName, InputViewModeName,
+          OutputViewModeName, EffectsName })
+{
+    // The setters' signals cross threads as queued events, which need these
+    // types by the names the signatures spell.
+    qRegisterMetaType<Tarvos::avTime>("Tarvos::avTime");
+    qRegisterMetaType<std::string>("std::string");
+
+    connect(this, &PlaybackControlPanelLogic::MuteAudioSignal, this,
+        &PlaybackControlPanelLogic::OnMuteAudio);
+    connect(this, &PlaybackControlPanelLogic::SetAudioVolumeSignal, this,
+        &PlaybackControlPanelLogic::OnSetAudioVolume);
+    connect(this, &PlaybackControlPanelLogic::SetPositionSignal, this,
+        &PlaybackControlPanelLogic::OnSetPosition);
+    connect(this, &PlaybackControlPanelLogic::SetSourceSignal, this,
+        &PlaybackControlPanelLogic::OnSetSource);
+    connect(this, &PlaybackControlPanelLogic::SetDurationSignal, this,
+        &PlaybackControlPanelLogic::OnSetDuration);
+}
+
+PlaybackControlPanelLogic::~PlaybackControlPanelLogic() = default;
+
+void PlaybackControlPanelLogic::SetListener(IPlaybackControlPanelEventObserver* newListener)
+{
+    listener = newListener;
+}
+
+void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
+{
+    QMap<QString, QVariant> state;
+    if (widget) {
+        for (const Binding& binding : Bindings) {
+            if (!binding.afterGetState)
+                Disconnect(binding, controls.value(binding.name));
+        }
+        state = widget->GetState();
+        for (const Binding& binding : Bindings) {
+            if (binding.afterGetState)
+                Disconnect(binding, controls.value(binding.name));
+        }
+    }
+
+    widget = newWidget;
+    controls.clear();
+    if (newWidget) {
+        for (const QString& name : qAsConst(controlNames)) {
+            if (auto* button = newWidget->findChild<QAbstractButton*>(name))
+                controls.insert(name, button);
+        }
+        if (auto* slider = newWidget->findChild<TimelineSlider*>(ProgressName))
+            controls.insert(ProgressName, slider);
+        if (auto* edit = newWidget->findChild<TimeEdit*>(ProgressEditName))
+            controls.insert(ProgressEditName, edit);
+        if (auto* edit = newWidget->findChild<TimeEdit*>(TotalEditName))
+            controls.insert(TotalEditName, edit);
+        if (auto* volumeControl = newWidget->findChild<QWidget*>(VolumeControlName))
+            controls.insert(VolumeControlName, volumeControl);
+    }
+    for (QWidget* control : qAsConst(controls))
+        control->setAttribute(Qt::WA_LayoutUsesWidgetRect);
+
+    // Before connecting: what these updates change on the new controls must
+    // not come back as user actions.
+    UpdatePlayPauseState();
+    UpdateDurationState();
+    UpdatePositionState();
+    UpdateCheckboxesState();
+    UpdateVolumeState();
+
+    for (const Binding& binding : Bindings) {
+        if (QWidget* control = controls.value(binding.name)) {
+            Connect(binding, control);
+            if (binding.enabled)
+                control->setEnabled(this->*binding.enabled);
+        }
+    }
+
+    if (newWidget)
+        newWidget->SetState(state);
+}
+
+void PlaybackControlPanelLogic::Connect(const Binding& binding, QWidget* control)
+{
+    if (binding.direction == Binding::ToLogic)
+        connect(control, binding.signal, this, binding.method);
+    else
+        connect(this, binding.signal, control, binding.method);
+}
+
+void PlaybackControlPanelLogic::Disconnect(const Binding& binding, QWidget* control)
+{
+    if (!control)
+        return;
+    // The previous volume control stops following the logic too, so that a
+    // control bound again hears each change once.
+    if (binding.direction == Binding::ToLogic)
+        disconnect(control, binding.signal, this, binding.method);
+    else
+        disconnect(this, binding.signal, control, binding.method);
+}
+
+void PlaybackControlPanelLogic::SetSourceInfo(
+    const std::string& newFileName, Tarvos::avTime newDuration)
+{
+    emit SetSourceSignal(newFileName, newDuration);
+}
+
+void PlaybackControlPanelLogic::SetDuration(Tarvos::avTime newDuration)
+{
+    emit SetDurationSignal(newDuration);
+}
+
+void PlaybackControlPanelLogic::SetPosition(Tarvos::avTime newPosition)
+{
+    emit SetPositionSignal(newPosition);
+}
+
+void PlaybackControlPanelLogic::SetAudioVolume(int newVolume)
+{
+    emit SetAudioVolumeSignal(newVolume);
+}
+
+void PlaybackControlPanelLogic::MuteAudio(bool mute)
+{
+    emit MuteAudioSignal(mute);
+}
+
+void PlaybackControlPanelLogic::SetPlaylistState(bool checked)
+{
+    playlistState = checked;
+    UpdateCheckboxesState();
+}
+
+void PlaybackControlPanelLogic::SetShuffleState(bool checked)
+{
+    shuffleState = checked;
+    UpdateCheckboxesState();
+}
+
+void PlaybackControlPanelLogic::SetRepeatState(bool checked)
+{
+    repeatState = checked;
+    UpdateCheckboxesState();
+}
+
+void PlaybackControlPanelLogic::SetFullscreenChecked(bool checked)
+{
+    fullscreenChecked = checked;
+    SetControlChecked(FullscreenName, checked);
+}
+
+void PlaybackControlPanelLogic::SetPlaylistChecked(bool checked)
+{
+    SetControlChecked(PlaylistName, checked);
+}
+
+void PlaybackControlPanelLogic::SetPlaylistRewinds(bool next, bool previous)
+{
+    SetControlEnabled(ToEndName, next);
+    SetControlEnabled(ToBeginName, previous);
+}
+
+void PlaybackControlPanelLogic::OnPlay()
+{
+    isPlay = false;
+    UpdatePlayPauseState();
+    stopEnabled = true;
+    SetControlEnabled(StopName, true);
+}
+
+void PlaybackControlPanelLogic::OnPause()
+{
+    isPlay = true;
+    UpdatePlayPauseState();
+    stopEnabled = true;
+    SetControlEnabled(StopName, true);
+}
+
+void PlaybackControlPanelLogic::OnStop()
+{
+    isPlay = true;
+    UpdatePlayPauseState();
+    stopEnabled = false;
+    SetControlEnabled(StopName, false);
+}
+
+void PlaybackControlPanelLogic::OnFile(bool video, bool audio)
+{
+    UpdatePlayPauseState();
+    stopEnabled = false;
+    nextFrameEnabled = true;
+    prevFrameEnabled = false;
+    const bool hasDuration = duration != 0;
+    SetControlEnabled(StopName, false);
+    SetControlEnabled(PrevFrameName, false);
+    SetControlEnabled(NextFrameName, hasDuration);
+    SetControlEnabled(ProgressName, hasDuration);
+    SetControlEnabled(FullscreenName, video);
+    SetControlEnabled(VolumeControlName, audio && hasDuration);
+}
+
+void PlaybackControlPanelLogic::OnEmpty()
+{
+    fileName.clear();
+    OnSetDuration(0);
+    isPlay = true;
+    UpdatePlayPauseState();
+    stopEnabled = false;
+    nextFrameEnabled = false;
+    prevFrameEnabled = false;
+    for (const QString* name : { &StopName, &PrevFrameName, &NextFrameName, &ProgressName,
+             &FullscreenName, &VolumeControlName })
+        SetControlEnabled(*name, false);
+}
+
+void PlaybackControlPanelLogic::OnStartDragProgress()
+{
+    dragging = true;
+    if (listener)
+        listener->OnProgressDragStarted();
+}
+
+void PlaybackControlPanelLogic::OnStopDragProgress()
+{
+    dragging = false;
+    if (listener)
+        listener->OnProgressDragFinished();
+}
+
+void PlaybackControlPanelLogic::OnFullscreenSwitched()
+{
+    fullscreenChecked = !fullscreenChecked;
+    if (listener)
+        listener->OnCheckboxSwitch(CtrlFullscreen, fullscreenChecked);
+    UpdatePlayPauseState();
+    UpdateDurationState();
+    UpdatePositionState();
+    UpdateCheckboxesState();
+    UpdateVolumeState();
+}
+
+void PlaybackControlPanelLogic::OnPlayPauseClicked()
+{
+    NotifyOnButtonClick(CtrlPlayPause);
+}
+
+void PlaybackControlPanelLogic::OnPauseClicked()
+{
+    NotifyOnButtonClick(CtrlPlayPause);
+}
+
+void PlaybackControlPanelLogic::OnStopClicked()
+{
+    NotifyOnButtonClick(CtrlStop);
+}
+
+void PlaybackControlPanelLogic::OnNextFileClicked()
+{
+    NotifyOnButtonClick(CtrlNextFile);
+}
+
+void PlaybackControlPanelLogic::OnPrevFileClicked()
+{
+    NotifyOnButtonClick(CtrlPrevFile);
+}
+
+void PlaybackControlPanelLogic::OnNextFrameClicked()
+{
+    NotifyOnButtonClick(CtrlNextFrame);
+}
+
+void PlaybackControlPanelLogic::OnPrevFrameClicked()
+{
+    NotifyOnButtonClick(CtrlPrevFrame);
+}
+
+void PlaybackControlPanelLogic::OnEffectsClicked()
+{
+    NotifyOnButtonClick(CtrlEffects);
+}
+
+void PlaybackControlPanelLogic::OnPlaylistSwitched(int state)
+{
+    NotifyOnCheckboxSwitch(CtrlPlaylist, state == Qt::Checked);
+}
+
+void PlaybackControlPanelLogic::OnShuffleSwitched(int state)
+{
+    NotifyOnCheckboxSwitch(CtrlShuffle, state == Qt::Checked);
+}
+
+void PlaybackControlPanelLogic::OnRepeatSwitched(int state)
+{
+    NotifyOnCheckboxSwitch(CtrlRepeat, state == Qt::Checked);
+}
+
+void PlaybackControlPanelLogic::OnVolumeControlValueChanged(int newVolume)
+{
+    volume = newVolume;
+    if (listener)
+        listener->OnVolumeChanged(newVolume);
+}
+
+void PlaybackControlPanelLogic::OnVolumeControlMuted(bool mute)
+{
+    muted = mute;
+    if (listener)
+        listener->OnMuteChanged(mute);
+}
+
+void PlaybackControlPanelLogic::OnSetDuration(Tarvos::avTime newDuration)
+{
+    duration = newDuration;
+    const bool hasDuration = newDuration != 0;
+    playPauseEnabled = hasDuration;
+    stopEnabled = hasDuration;
+    prevFrameEnabled = hasDuration;
+    nextFrameEnabled = hasDuration;
+    for (const QString* name :
+        { &NextFrameName, &PrevFrameName, &PlayPauseName, &StopName, &VolumeControlName })
+        SetControlEnabled(*name, hasDuration);
+    UpdateDurationState();
+}
+
+void PlaybackControlPanelLogic::OnProgressEditFinished()
+{
+    auto* edit = Find<TimeEdit>(ProgressEditName);
+    if (!edit)
+        return;
+    const int milliseconds = -edit->time().msecsTo(QTime(0, 0, 0, 0));
+    if (listener)
+        listener->OnSeek(Tarvos::avTime(milliseconds) * 1000);
+}
+
+void PlaybackControlPanelLogic::OnSetPosition(qint64 newPosition)
+{
+    // The player's reports must not fight the user's drag.
+    if (dragging)
+        return;
+    position = newPosition;
+    UpdatePositionState();
+}
+
+void PlaybackControlPanelLogic::OnSetSource(
+    const std::string& newFileName, Tarvos::avTime newDuration)
+{
+    fileName = newFileName;
+    if (!fileName.empty()) {
+        OnSetDuration(newDuration);
+        return;
+    }
+    emit SetPositionSignal(0);
+    OnSetDuration(0);
+    OnEmpty();
+}
+
+void PlaybackControlPanelLogic::OnSetAudioVolume(int newVolume)
+{
+    emit SetVolumeSignal(newVolume);
+}
+
+void PlaybackControlPanelLogic::OnMuteAudio(bool mute)
+{
+    emit SetMutedSignal(mute);
+}
+
+void PlaybackControlPanelLogic::UpdatePositionState()
+{
+    if (!HasSource())
+        return;
+    const QTime time = TimeOfDay(position);
+    // May re-enter through OnPositionChanged, at most twice: from the first
+    // nested run on, the position is a whole number of milliseconds.
+    if (auto* slider = Find<TimelineSlider>(ProgressName))
+        slider->setValue(position);
+    if (auto* edit = Find<TimeEdit>(ProgressEditName); edit && !edit->hasFocus())
+        edit->setTime(time);
+    prevFrameEnabled = duration != 0 && position > 0;
+    nextFrameEnabled = duration != 0 && position < duration;
+    SetControlEnabled(PrevFrameName, prevFrameEnabled);
+    SetControlEnabled(NextFrameName, nextFrameEnabled);
+}
+
+void PlaybackControlPanelLogic::OnPositionChanged(int milliseconds)
+{
+    // The slider reports milliseconds, the duration is in microseconds; the
+    // bound is deliberately the plain number comparison.
+    if (fileName.empty() || milliseconds < 0 || Tarvos::avTime(milliseconds) >= duration)
+        return;
+    position = Tarvos::avTime(milliseconds) * 1000;
+    if (listener && dragging)
+        listener->OnSeek(position);
+    UpdatePositionState();
+}
+
+bool PlaybackControlPanelLogic::HasSource() const
+{
+    return !fileName.empty();
+}
+
+void PlaybackControlPanelLogic::NotifyOnButtonClick(unsigned int control)
+{
+    if (listener)
+        listener->OnButtonClick(control);
+}
+
+void PlaybackControlPanelLogic::NotifyOnCheckboxSwitch(unsigned int control, bool checked)
+{
+    if (listener)
+        listener->OnCheckboxSwitch(control, checked);
+}
+
+void PlaybackControlPanelLogic::UpdatePlayPauseState()
+{
+    QWidget* button = controls.value(PlayPauseName);
+    if (!button)
+        return;
+    button->setProperty("isPlay", QVariant(isPlay));
+    // Style rules that select on the property apply only after a re-polish.
+    button->style()->unpolish(button);
+    button->style()->polish(button);
+}
+
+void PlaybackControlPanelLogic::UpdateDurationState()
+{
+    // One millisecond past the duration, so that the last frame can be typed.
+    const QTime maximum = QTime(0, 0, 0, 1).addMSecs(static_cast<int>(duration / 1000));
+    if (auto* edit = Find<TimeEdit>(ProgressEditName))
+        edit->setMaximumTime(maximum);
+    if (auto* edit = Find<TimeEdit>(TotalEditName)) {
+        edit->setMaximumTime(maximum);
+        edit->setTime(maximum);
+    }
+    if (auto* slider = Find<TimelineSlider>(ProgressName))
+        slider->setRange(0, duration);
+}
+
+void PlaybackControlPanelLogic::UpdateCheckboxesState()
+{
+    SetControlChecked(PlaylistName, playlistState);
+    SetControlChecked(RepeatName, repeatState);
+    SetControlChecked(ShuffleName, shuffleState);
+    SetControlChecked(FullscreenName, fullscreenChecked);
+}
+
+void PlaybackControlPanelLogic::UpdateVolumeState()
+{
+    if (!controls.contains(VolumeControlName))
+        return;
+    emit SetVolumeSignal(volume);
+    emit SetMutedSignal(muted);
+}
+
+template <class Control> Control* PlaybackControlPanelLogic::Find(const QString& name) const
+{
+    // The binding enters a control only under the type it was looked up by.
+    return static_cast<Control*>(controls.value(name));
+}
+
+void PlaybackControlPanelLogic::SetControlEnabled(const QString& name, bool enabled) const
+{
+    if (QWidget* control = controls.value(name))
+        control->setEnabled(enabled);
+}
+
+void PlaybackControlPanelLogic::SetControlChecked(const QString& name, bool checked) const
+{
+    if (auto* button = Find<QAbstractButton>(name))
+        button->setChecked(checked);
+}
+
+} // namespace Tarvos::Gui
