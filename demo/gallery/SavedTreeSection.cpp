@@ -23,6 +23,7 @@ QWidget* CreateSavedTreeSection(QWidget* parent)
         root, Tarvos::io::DataOutputString::Create(&text), false);
     auto* view = new QPlainTextEdit(QString::fromStdString(text), parent);
     view->setReadOnly(true);
-    view->setMinimumSize(420, 220);
+    view->setMinimumSize(420, 120);
+    view->setMaximumHeight(160);
     return view;
 }

@@ -3,6 +3,7 @@
 class QWidget;
 
 // Each section of the gallery shows one family of the library's widgets.
+QWidget* CreateControlPanelSection(QWidget* parent);
 QWidget* CreateSavedTreeSection(QWidget* parent);
 QWidget* CreateSlidersSection(QWidget* parent);
 QWidget* CreateTimeVolumeSection(QWidget* parent);

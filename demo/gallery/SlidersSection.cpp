@@ -1,3 +1,4 @@
+#include "GalleryStyle.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "Sections.h"
 
@@ -5,30 +6,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Groove fragments and thumbs as a host's style sheet would give them.
-const char SlidersStyleSheet[] = R"(
-Tarvos--Gui--TimelineSlider {
-    min-height: 28px;
-    max-height: 28px;
-    qproperty-grooveOffset: 8;
-    qproperty-grooveEmptyStyle: "background: #3b4252; height: 8px; border-radius: 4px;";
-    qproperty-grooveNormalStyle: "background: #5e81ac; height: 8px;";
-    qproperty-grooveSelectedStyle: "background: #ebcb8b; height: 8px;";
-    qproperty-grooveBorderStyle: "background: #bf616a; height: 14px;";
-}
-Tarvos--Gui--AdvancedSliderThumb {
-    border: 1px solid #2e3440;
-    border-radius: 7px;
-    min-width: 14px; max-width: 14px;
-    min-height: 14px; max-height: 14px;
-    qproperty-pointOffset: 7;
-    qproperty-parentMargin: 7;
-}
-Tarvos--Gui--AdvancedSliderThumb[styleTag="default"] { background: #eceff4; }
-Tarvos--Gui--AdvancedSliderThumb[styleTag="marker"] { background: #a3be8c; }
-Tarvos--Gui--AdvancedSliderThumb:checked { border: 2px solid #d08770; }
-)";
 
 constexpr Tarvos::avTime Minute = 60 * 1000 * 1000;
 
@@ -39,7 +16,7 @@ constexpr Tarvos::avTime Minute = 60 * 1000 * 1000;
 QWidget* CreateSlidersSection(QWidget* parent)
 {
     auto* section = new QWidget(parent);
-    section->setStyleSheet(QString::fromLatin1(SlidersStyleSheet));
+    section->setStyleSheet(QString::fromUtf8(Gallery::TimelineStyle));
     auto* layout = new QVBoxLayout(section);
 
     auto* timeline = new Tarvos::Gui::TimelineSlider(section);

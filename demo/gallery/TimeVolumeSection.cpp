@@ -1,3 +1,4 @@
+#include "GalleryStyle.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/VolumeButton.h"
 #include "Gui/Reelkit/VolumeControl.h"
@@ -12,31 +13,6 @@ using Tarvos::Gui::VolumeButton;
 using Tarvos::Gui::VolumeControl;
 
 namespace {
-
-// What a host's style sheet does with the widgets' hooks: the mute button's
-// "volume" level and the volume button's pages become visible as bars.
-const char* const StyleSheet = R"(
-Tarvos--Gui--TimeEdit { font-family: "DejaVu Sans Mono"; font-size: 15px; }
-Tarvos--Gui--TimeEdit[styleTag="shrinkWidth"] {
-    border: none; padding: 0; background: transparent; color: #555;
-}
-QPushButton#mute, QToolButton {
-    min-height: 24px; border: 1px solid #666; border-radius: 4px;
-    font-weight: bold;
-}
-QPushButton#mute { min-width: 60px; padding: 0 4px; }
-QPushButton#mute[volume="off"] { background: #c0392b; color: white; qproperty-text: "muted"; }
-QPushButton#mute[volume="0"] { background: #bdc3c7; qproperty-text: "0"; }
-QPushButton#mute[volume="1"] { background: #f1c40f; qproperty-text: "▂"; }
-QPushButton#mute[volume="2"] { background: #e67e22; qproperty-text: "▂▄"; }
-QPushButton#mute[volume="3"] { background: #27ae60; color: white; qproperty-text: "▂▄▆"; }
-QToolButton[styleTag="volumeButton0"] { background: #bdc3c7; qproperty-text: "·"; }
-QToolButton[styleTag="volumeButton1"] { background: #f1c40f; qproperty-text: "▂"; }
-QToolButton[styleTag="volumeButton2"] { background: #e67e22; qproperty-text: "▂▄"; }
-QToolButton[styleTag="volumeButton3"] { background: #d35400; color: white; qproperty-text: "▂▄▆"; }
-QToolButton[styleTag="volumeButton4"] { background: #27ae60; color: white; qproperty-text: "▂▄▆█"; }
-QToolButton:checked { border: 2px solid #2980b9; }
-)";
 
 const QSize ButtonSize(60, 30);
 
@@ -72,7 +48,7 @@ QWidget* CreateTimeRow(QWidget* parent, const QTime& position, const QTime& tota
 QWidget* CreateTimeVolumeSection(QWidget* parent)
 {
     auto* section = new QWidget(parent);
-    section->setStyleSheet(QString::fromUtf8(StyleSheet));
+    section->setStyleSheet(QString::fromUtf8(Gallery::VolumeStyle));
     auto* grid = new QGridLayout(section);
 
     grid->addWidget(new QLabel("Short file", section), 0, 0);

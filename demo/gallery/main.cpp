@@ -17,10 +17,11 @@ struct Section
 };
 
 const Section Sections[] = {
-    { "Saved tree", CreateSavedTreeSection },
+    { "Control panel", CreateControlPanelSection },
     { "Sliders", CreateSlidersSection },
     { "Time and volume", CreateTimeVolumeSection },
     { "Playlist", CreatePlaylistSection },
+    { "Saved tree", CreateSavedTreeSection },
 };
 
 } // namespace
