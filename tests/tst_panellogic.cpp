@@ -450,15 +450,22 @@ void tst_PanelLogic::volumeAndMuteRoundTrip()
 
 void tst_PanelLogic::settersFromOtherThreadsKeepOrder()
 {
-    OpenSource(600000000);
     QSignalSpy seek(logic, &Logic::Seek);
     const int count = 2000;
-    std::thread player([this] {
+    std::unique_ptr<QThread> player(QThread::create([this] {
+        logic->SetSourceInfo("/films/a.mkv", 600000000);
         for (int i = 1; i <= count; ++i)
             logic->SetPosition(avTime(i) * 100000);
+        logic->SetAudioVolume(30);
+        logic->MuteAudio(true);
         logic->SetDuration(700000000);
-    });
-    player.join();
+    }));
+    player->start();
+    QVERIFY(player->wait(10000));
+    // Nothing has happened in the GUI thread yet: every call is queued.
+    QCOMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 0, 0, 1));
+    QVERIFY(listener.calls.isEmpty());
+
     QTRY_COMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 11, 40, 1));
     QCOMPARE(Control<TimelineSlider>("Progress")->value(), count * 10000);
     QCOMPARE(Control<TimeEdit>("ProgressEdit")->time(), QTime(0, 3, 20));
@@ -466,6 +473,7 @@ void tst_PanelLogic::settersFromOtherThreadsKeepOrder()
     QCOMPARE(seek.count(), count);
     for (int i = 0; i < count; ++i)
         QCOMPARE(seek.at(i).at(0).toInt(), (i + 1) * 10000);
+    QCOMPARE(listener.TakeCalls(), (QStringList { "OnVolumeChanged(30)", "OnMuteChanged(true)" }));
 }
 
 void tst_PanelLogic::metaTypesAreRegisteredByName()
