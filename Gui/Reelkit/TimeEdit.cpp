@@ -1,5 +1,7 @@
 #include "Gui/Reelkit/TimeEdit.h"
 
+#include "Gui/Reelkit/TimeFormat.h"
+
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -69,17 +71,7 @@ QString TimeEdit::ChooseFormat() const
     // not change under the cursor.
     const bool fitMaximum = hasFocus() || property("forceMaxtimeFormat").toBool();
     const QTime reference = fitMaximum ? maximumTime() : time();
-    QString chosen;
-    double bestError = 1e300;
-    for (const QString& format : m_displayFormatList) {
-        const QTime parsed = QTime::fromString(reference.toString(format), format);
-        const double error = std::abs(static_cast<double>(reference.msecsTo(parsed)));
-        if (error < bestError) {
-            chosen = format;
-            bestError = error;
-        }
-    }
-    return chosen;
+    return TimeFormat::BestFitting(reference, m_displayFormatList, QString());
 }
 
 void TimeEdit::updateStyle()

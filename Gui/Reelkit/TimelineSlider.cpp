@@ -1,5 +1,7 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 
+#include "Gui/Reelkit/TimeFormat.h"
+
 #include <QMouseEvent>
 #include <QTime>
 #include <QToolTip>
@@ -80,17 +82,8 @@ QString TimelineSlider::ToolTipText(int x) const
     const int milliseconds = static_cast<int>(double(maximum()) * fraction / double(m_scale));
     const QTime time = QTime(0, 0, 0, 0).addMSecs(milliseconds);
 
-    QString format = QString::fromLatin1(DefaultDisplayFormat);
-    double bestError = 1e300;
-    for (const QString& candidate : m_displayFormatList) {
-        const QTime parsed = QTime::fromString(time.toString(candidate), candidate);
-        const double error = qAbs(double(time.msecsTo(parsed)));
-        if (error < bestError) {
-            bestError = error;
-            format = candidate;
-        }
-    }
-    return time.toString(format);
+    return time.toString(TimeFormat::BestFitting(
+        time, m_displayFormatList, QString::fromLatin1(DefaultDisplayFormat)));
 }
 
 void TimelineSlider::mouseMoveEvent(QMouseEvent* event)

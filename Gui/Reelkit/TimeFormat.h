@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QStringList;
+class QTime;
+
+namespace Tarvos::Gui {
+
+// Picks, among time formats, the one that shows a time with the least loss.
+class TimeFormat
+{
+public:
+    // The format of `formats` whose text of `time`, parsed back, lies closest
+    // to `time`; the earlier one on equal loss. `fallback` when the list is empty.
+    static QString BestFitting(
+        const QTime& time, const QStringList& formats, const QString& fallback);
+};
+
+} // namespace Tarvos::Gui
