@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegExp>
-#include <cmath>
 
 namespace Tarvos::Gui {
 
