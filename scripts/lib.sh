@@ -27,15 +27,17 @@ reelkit_install_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the tree into the given folder.
-# Extra arguments go to the first configure.
+# Configures (once) and builds a tree (the project's own unless -S DIR comes
+# first among the extra arguments, which go to the first configure).
 reelkit_build() {
   local dir="$1"
   shift
+  local source=(-S "$ROOT")
+  [ "${1:-}" = "-S" ] && source=()
   if [ ! -f "$dir/build.ninja" ]; then
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+    cmake "${source[@]}" -B "$dir" -G Ninja "${launcher[@]}" "$@"
   fi
   cmake --build "$dir" -- -j"$(nproc)"
 }
