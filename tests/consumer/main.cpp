@@ -19,7 +19,10 @@ class Listener : public IPlaybackControlPanelEventObserver
 {
 public:
     void OnButtonClick(unsigned int control) override { lastClick = control; }
-    void OnSeek(Tarvos::avTime position) override { std::printf("seek %lld\n", (long long)position); }
+    void OnSeek(Tarvos::avTime position) override
+    {
+        std::printf("seek %lld\n", (long long)position);
+    }
     void OnProgressDragStarted() override {}
     void OnProgressDragFinished() override {}
     void OnCheckboxSwitch(unsigned int, bool) override {}
@@ -45,7 +48,7 @@ int main(int argc, char* argv[])
     auto* volume = new VolumeControl;
     volume->setObjectName(QStringLiteral("volumeControl"));
     for (QWidget* control : { static_cast<QWidget*>(play), static_cast<QWidget*>(timeline),
-                              static_cast<QWidget*>(position), static_cast<QWidget*>(volume) })
+             static_cast<QWidget*>(position), static_cast<QWidget*>(volume) })
         layout->addWidget(control);
 
     Listener listener;
