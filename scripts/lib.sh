@@ -4,7 +4,7 @@
 REELKIT_PACKAGES=(
   qtbase5-dev qttools5-dev libboost-dev libgoogle-glog-dev
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache
+  xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache doxygen
 )
 
 # Installs whatever is missing from the given package list (default: the
