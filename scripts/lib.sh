@@ -39,5 +39,5 @@ reelkit_build() {
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake "${source[@]}" -B "$dir" -G Ninja "${launcher[@]}" "$@"
   fi
-  cmake --build "$dir" -- -j"$(nproc)"
+  cmake --build "$dir" -- -j"$(nproc)" ${REELKIT_TARGETS:-}
 }
