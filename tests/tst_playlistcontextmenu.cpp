@@ -9,6 +9,7 @@
 #include <QItemDelegate>
 #include <QMenu>
 #include <QPointer>
+#include <QTranslator>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -111,6 +112,26 @@ private:
     boost::intrusive_ptr<MediaSourceInfo> m_info;
 };
 
+// Translates the video label's format into the given text.
+class Translator final : public QTranslator
+{
+public:
+    explicit Translator(QString format)
+        : m_format(std::move(format))
+    {}
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(context, "Tarvos::Gui::PlaylistListView") != 0
+            || qstrcmp(source, "%i) %i:%i, %.2f FPS (%s)") != 0)
+            return QString();
+        return m_format;
+    }
+
+private:
+    QString m_format;
+};
+
 struct TrackMenu
 {
     bool enabled = false;
@@ -146,6 +167,8 @@ private slots:
     void cleanup();
     void trackLabels_data();
     void trackLabels();
+    void translatedVideoLabel_data();
+    void translatedVideoLabel();
     void checkedTrack_data();
     void checkedTrack();
     void choosingATrack_data();
@@ -314,6 +337,29 @@ void tst_PlaylistContextMenu::trackLabels()
         for (const QAction* action : menu->actions())
             QVERIFY(action->isCheckable());
     }
+}
+
+void tst_PlaylistContextMenu::translatedVideoLabel_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("translated") << QString::fromUtf8("Spur %i: %i \xc3\x97 %i, %.2f B/s, %s")
+                                << QString::fromUtf8("Spur 1: 1280 \xc3\x97 720, 50.00 B/s, VP9");
+    QTest::newRow("a placeholder lost") << "%i) %i:%i (%s)"
+                                        << "1) 1280:720, 50.00 FPS (VP9)";
+}
+
+void tst_PlaylistContextMenu::translatedVideoLabel()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, label);
+    Translator translator(format);
+    QCoreApplication::installTranslator(&translator);
+    Add("/clip.mkv", Info().Video(1280, 720, Property::Ratio(50, 1), "vp9"));
+    QVERIFY(RightClick(0));
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(Read(m_video).labels, QStringList { label });
 }
 
 void tst_PlaylistContextMenu::checkedTrack_data()
