@@ -16,6 +16,7 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
+#include <algorithm>
 #include <boost/format.hpp>
 
 namespace Tarvos::Gui {
@@ -89,10 +91,31 @@ void PlaylistListView::RemoveEventObserver(IPlaylistWidgetEventObserver* observe
 
 int PlaylistListView::GetSelectedRow() const
 {
-    if (!selectionModel())
+    const QItemSelectionModel* selection = selectionModel();
+    if (!selection)
         return -1;
-    const QModelIndexList rows = selectionModel()->selectedRows(0);
-    return rows.isEmpty() ? -1 : rows.last().row();
+    // The last of selectedRows(0), found from the end: that list takes each row
+    // from the first range that holds it, range by range, rows ascending.
+    // Building it whole would make removing the selection row by row quadratic.
+    const QItemSelection ranges = selection->selection();
+    for (int i = ranges.size() - 1; i >= 0; --i) {
+        const QItemSelectionRange& range = ranges.at(i);
+        const QModelIndex parent = range.parent();
+        int row = range.bottom();
+        while (row >= range.top()) {
+            const auto earlier = std::find_if(
+                ranges.cbegin(), ranges.cbegin() + i, [&](const QItemSelectionRange& other) {
+                    return other.parent() == parent && other.top() <= row && row <= other.bottom();
+                });
+            if (earlier != ranges.cbegin() + i)
+                row = earlier->top() - 1;
+            else if (selection->isRowSelected(row, parent))
+                return row;
+            else
+                --row;
+        }
+    }
+    return -1;
 }
 
 void PlaylistListView::SetContextMenu(QMenu* menu)
