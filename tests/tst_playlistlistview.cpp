@@ -8,8 +8,11 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <random>
 
 using Tarvos::ioPath;
 using Tarvos::Gui::IPlaylistWidgetEventObserver;
@@ -70,7 +73,7 @@ public:
     explicit Observer(QStringList* log, QString name = QString())
         : m_log(log)
         , m_prefix(name.isEmpty() ? QString() : name + ' ')
-    { }
+    {}
 
     PlaylistModel* insertInto = nullptr;
     std::function<void()> onCall;
@@ -90,8 +93,8 @@ public:
         Log(QStringLiteral("active %1 %2").arg(QString::fromStdString(path)).arg(row));
         Insert(path, row);
     }
-    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override { }
-    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override { }
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override {}
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override {}
 
 private:
     void Log(const QString& text)
@@ -148,6 +151,7 @@ private slots:
     void doubleClicks_data();
     void doubleClicks();
     void selectedRow();
+    void selectedRowFollowsTheSelectionModel();
     void observers();
     void dropRows_data();
     void dropRows();
@@ -429,6 +433,50 @@ void tst_PlaylistListView::selectedRow()
     QCOMPARE(m_view->GetSelectedRow(), 4);
     m_view->clearSelection();
     QCOMPARE(m_view->GetSelectedRow(), -1);
+}
+
+void tst_PlaylistListView::selectedRowFollowsTheSelectionModel()
+{
+    // Overlapping, toggled, pending (Current) and shrinking selections: the
+    // selected row is always the last of the selection model's selected rows.
+    Fill(12);
+    QItemSelectionModel* selection = m_view->selectionModel();
+    const QItemSelectionModel::SelectionFlags commands[] = {
+        QItemSelectionModel::Select,
+        QItemSelectionModel::Deselect,
+        QItemSelectionModel::Toggle,
+        QItemSelectionModel::Select | QItemSelectionModel::Current,
+        QItemSelectionModel::Deselect | QItemSelectionModel::Current,
+        QItemSelectionModel::Toggle | QItemSelectionModel::Current,
+        QItemSelectionModel::ClearAndSelect,
+    };
+    std::mt19937 random(99);
+    for (int round = 0; round < 400; ++round) {
+        const int count = m_model->rowCount();
+        if (count < 4 || round % 50 == 0) {
+            selection->clear();
+            m_model->removeRows(0, count);
+            Fill(12);
+        }
+        // One command may carry overlapping ranges; the model keeps both.
+        const auto range = [&] {
+            const int top = static_cast<int>(random() % m_model->rowCount());
+            const int bottom
+                = std::min(top + static_cast<int>(random() % 4), m_model->rowCount() - 1);
+            return QItemSelectionRange(m_model->index(top, 0), m_model->index(bottom, 0));
+        };
+        if (random() % 6 == 0) {
+            const QItemSelectionRange removed = range();
+            m_model->removeRows(removed.top(), removed.height());
+        } else {
+            QItemSelection ranges;
+            for (unsigned n = 1 + random() % 3; n > 0; --n)
+                ranges.append(range());
+            selection->select(ranges, commands[random() % std::size(commands)]);
+        }
+        const QModelIndexList rows = selection->selectedRows(0);
+        QCOMPARE(m_view->GetSelectedRow(), rows.isEmpty() ? -1 : rows.last().row());
+    }
 }
 
 void tst_PlaylistListView::observers()

@@ -4,9 +4,15 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistModel.h"
 #include "host/DataInputString.h"
+#include "host/FormatTags.h"
+#include "host/LocalizationManager.h"
+#include "host/MediaSourceInfo.h"
 #include "host/Property.h"
 #include "host/PropertySerializer.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
@@ -14,23 +20,64 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
+#include <boost/format.hpp>
 
 namespace Tarvos::Gui {
 
-PlaylistListView::PlaylistListView(QWidget* parent)
-    : QListView(parent)
+namespace {
+
+const char* const FileInformationName = "action_FileInformation";
+const char* const VideoTrackName = "VideoTrack";
+const char* const AudioTrackName = "AudioTrack";
+
+std::string CodecName(const Core::Property& codecInfo)
 {
-    connect(this, &QAbstractItemView::doubleClicked, this, &PlaylistListView::OnDoubleClick);
-    setAttribute(Qt::WA_MacShowFocusRect, false);
+    return Core::GetLocalizationManager().GetCodecName(
+        codecInfo[Conf::IFormatCodec::TAG_CODEC_ID].GetString());
 }
 
-PlaylistListView::~PlaylistListView() = default;
+bool IsMainStream(const Core::Property& codecInfo)
+{
+    return codecInfo.ChildExists(Conf::IFormatCodec::TAG_MAIN_STREAM)
+        && codecInfo[Conf::IFormatCodec::TAG_MAIN_STREAM].GetBool();
+}
+
+// The main stream if there is one, else the first; −1 without streams.
+int DefaultStream(const std::vector<std::pair<int, std::string>>& tracks, int mainStream)
+{
+    if (tracks.empty())
+        return -1;
+    return mainStream != -1 ? mainStream : tracks.front().first;
+}
+
+} // namespace
+
+PlaylistListView::PlaylistListView(QWidget* parent)
+    : QListView(parent)
+    , m_audioGroup(new QActionGroup(this))
+    , m_videoGroup(new QActionGroup(this))
+{
+    // ShowFileInfo crosses queued connections and signal spies by this name.
+    qRegisterMetaType<std::string>("std::string");
+
+    connect(this, &QAbstractItemView::doubleClicked, this, &PlaylistListView::OnDoubleClick);
+    connect(this, &QWidget::customContextMenuRequested, this, &PlaylistListView::ShowContextMenu);
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+    connect(m_audioGroup, &QActionGroup::triggered, this, &PlaylistListView::OnAudioTrackChanged);
+    connect(m_videoGroup, &QActionGroup::triggered, this, &PlaylistListView::OnVideoTrackChanged);
+}
+
+PlaylistListView::~PlaylistListView()
+{
+    delete m_contextMenu;
+}
 
 void PlaylistListView::AddEventObserver(IPlaylistWidgetEventObserver* observer)
 {
@@ -70,6 +117,49 @@ int PlaylistListView::GetSelectedRow() const
         }
     }
     return -1;
+}
+
+void PlaylistListView::SetContextMenu(QMenu* menu)
+{
+    if (menu != m_contextMenu)
+        delete m_contextMenu;
+    m_contextMenu = menu;
+    if (!menu)
+        return;
+    if (QAction* fileInfo = menu->findChild<QAction*>(QLatin1String(FileInformationName)))
+        connect(fileInfo, &QAction::triggered, this, &PlaylistListView::OnFileInfoTriggered,
+            Qt::UniqueConnection);
+}
+
+void PlaylistListView::ShowContextMenu(const QPoint& pos)
+{
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid() || !m_contextMenu)
+        return;
+    m_menuEntryIndex = index;
+    UpdateContextMenu(m_menuEntryIndex);
+    m_contextMenu->exec(viewport()->mapToGlobal(pos));
+}
+
+void PlaylistListView::OnAudioTrackChanged(QAction* action)
+{
+    const int stream = StreamOf(m_audioActions, action);
+    if (stream != -1)
+        Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetAudioTrackSelected,
+            QPersistentModelIndex(m_menuEntryIndex), static_cast<unsigned int>(stream));
+}
+
+void PlaylistListView::OnVideoTrackChanged(QAction* action)
+{
+    const int stream = StreamOf(m_videoActions, action);
+    if (stream != -1)
+        Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetVideoTrackSelected,
+            QPersistentModelIndex(m_menuEntryIndex), static_cast<unsigned int>(stream));
+}
+
+void PlaylistListView::OnFileInfoTriggered()
+{
+    emit ShowFileInfo(m_menuEntry.GetFilename().utf8string());
 }
 
 void PlaylistListView::OnDoubleClick(const QModelIndex& index)
@@ -243,6 +333,141 @@ bool PlaylistListView::DropRows(const QByteArray& payload, int row)
         dropped = true;
     }
     return dropped;
+}
+
+void PlaylistListView::UpdateContextMenu(QPersistentModelIndex index)
+{
+    m_menuEntry = model()->data(index, Qt::DisplayRole).value<PlaylistItemData>();
+    const PlaylistItemData::InfoPtr info = m_menuEntry.GetInfo();
+
+    auto* fileInfo = m_contextMenu->findChild<QAction*>(QLatin1String(FileInformationName));
+    auto* videoMenu = m_contextMenu->findChild<QMenu*>(QLatin1String(VideoTrackName));
+    auto* audioMenu = m_contextMenu->findChild<QMenu*>(QLatin1String(AudioTrackName));
+    if (!fileInfo || !videoMenu || !audioMenu)
+        return;
+
+    if (!m_menuEntry.IsInfoExtracted()) {
+        fileInfo->setEnabled(false);
+        videoMenu->setEnabled(false);
+        audioMenu->setEnabled(false);
+        return;
+    }
+    fileInfo->setEnabled(true);
+
+    TrackList videoTracks;
+    TrackList audioTracks;
+    int mainVideo = -1;
+    int mainAudio = -1;
+    // A still image has no tracks to choose: both sub-menus end up empty.
+    const unsigned streamCount
+        = Conf::IsImageContainer(info->GetFormatId()) ? 0 : info->GetStreamCount();
+    for (unsigned i = 0; i < streamCount; ++i) {
+        const Core::Property& codecInfo = info->GetStreamCodecInfo(i);
+        const int stream = static_cast<int>(i);
+        switch (info->GetStreamMediaType(i)) {
+        case Sarnet::MediaType::Video:
+            videoTracks.emplace_back(
+                stream, VideoTrackLabel(int(videoTracks.size()) + 1, codecInfo));
+            if (mainVideo == -1 && IsMainStream(codecInfo))
+                mainVideo = stream;
+            break;
+        case Sarnet::MediaType::Audio:
+            audioTracks.emplace_back(
+                stream, AudioTrackLabel(int(audioTracks.size()) + 1, codecInfo));
+            if (mainAudio == -1 && IsMainStream(codecInfo))
+                mainAudio = stream;
+            break;
+        default:
+            break;
+        }
+    }
+    FillTrackMenu(videoMenu, m_videoGroup, m_videoActions, videoTracks);
+    FillTrackMenu(audioMenu, m_audioGroup, m_audioActions, audioTracks);
+
+    int videoChoice = DefaultStream(videoTracks, mainVideo);
+    int audioChoice = DefaultStream(audioTracks, mainAudio);
+    // Stored 0 and −1 both mean that the user has not chosen.
+    if (m_menuEntry.GetSelectedVideoStream() > 0)
+        videoChoice = m_menuEntry.GetSelectedVideoStream();
+    if (m_menuEntry.GetSelectedAudioStream() > 0)
+        audioChoice = m_menuEntry.GetSelectedAudioStream();
+    CheckTrack(m_audioActions, audioChoice);
+    CheckTrack(m_videoActions, videoChoice);
+}
+
+std::string PlaylistListView::VideoTrackLabel(int number, const Core::Property& codecInfo)
+{
+    const Core::Property::Ratio fps = codecInfo[Conf::IFormatCodecVideo::TAG_FPS].GetRatio();
+    const double frameRate = fps.denominator() > 0
+        ? static_cast<double>(fps.numerator()) / static_cast<double>(fps.denominator())
+        : 0.0;
+    const auto label = [&](const std::string& format) {
+        return (boost::format(format) % number
+            % codecInfo[Conf::IFormatCodecVideo::TAG_WIDTH].GetInt64()
+            % codecInfo[Conf::IFormatCodecVideo::TAG_HEIGHT].GetInt64() % frameRate
+            % CodecName(codecInfo))
+            .str();
+    };
+    // The context is spelled out: the translation tools do not read nested
+    // namespace definitions.
+    static const char* const format
+        = QT_TRANSLATE_NOOP("Tarvos::Gui::PlaylistListView", "%i) %i:%i, %.2f FPS (%s)");
+    try {
+        return label(
+            QCoreApplication::translate("Tarvos::Gui::PlaylistListView", format).toStdString());
+    } catch (const boost::io::format_error&) {
+        // A translation that lost a placeholder must not take the menu down.
+        return label(format);
+    }
+}
+
+std::string PlaylistListView::AudioTrackLabel(int number, const Core::Property& codecInfo)
+{
+    const Core::Property& metadata = codecInfo["metadata"];
+    const bool hasLanguage = metadata.ChildExists(Conf::IFormatCodec::TAG_LANGUAGE);
+    std::string label = (boost::format("%i) ") % number).str();
+    if (hasLanguage)
+        label += metadata[Conf::IFormatCodec::TAG_LANGUAGE].GetString();
+    if (metadata.ChildExists(Conf::IFormatFile::TAG_TITLE)) {
+        if (hasLanguage)
+            label += ", ";
+        label += metadata[Conf::IFormatFile::TAG_TITLE].GetString();
+    } else if (hasLanguage) {
+        label += ' ';
+    }
+    return label + (boost::format("(%s)") % CodecName(codecInfo)).str();
+}
+
+void PlaylistListView::FillTrackMenu(
+    QMenu* menu, QActionGroup* group, std::map<int, QAction*>& actions, const TrackList& tracks)
+{
+    menu->clear();
+    actions.clear();
+    for (QAction* action : group->actions())
+        group->removeAction(action);
+    menu->setEnabled(!tracks.empty());
+    for (const auto& [stream, label] : tracks) {
+        QAction* action = menu->addAction(QString::fromStdString(label));
+        action->setCheckable(true);
+        group->addAction(action);
+        actions[stream] = action;
+    }
+}
+
+void PlaylistListView::CheckTrack(const std::map<int, QAction*>& actions, int stream)
+{
+    const auto it = actions.find(stream);
+    if (it != actions.end())
+        it->second->setChecked(true);
+}
+
+int PlaylistListView::StreamOf(const std::map<int, QAction*>& actions, const QAction* action)
+{
+    for (const auto& [stream, item] : actions) {
+        if (item == action)
+            return stream;
+    }
+    return -1;
 }
 
 } // namespace Tarvos::Gui
