@@ -1,0 +1,270 @@
+// One position report of a playing film, from the player's thread to a
+// repainted panel: ours (timeline slider, time fields, frame buttons bound to
+// the panel logic) beside the same panel of stock widgets updated by a slot.
+
+#include "BenchSupport.h"
+#include "Gui/Reelkit/PlaybackControlPanelLogic.h"
+#include "Gui/Reelkit/TimeEdit.h"
+#include "Gui/Reelkit/TimelineSlider.h"
+#include "host/StateWidget.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSlider>
+#include <QTime>
+#include <QTimeEdit>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <functional>
+#include <thread>
+
+using Tarvos::avTime;
+
+namespace Bench {
+
+namespace {
+
+const avTime FilmDuration = avTime(2) * 3600 * 1000 * 1000;
+// A player reports the position with every frame at 25 frames per second.
+const avTime ReportStep = 40 * 1000;
+const QSize PanelSize(800, 40);
+
+// The timeline as a host styles it: the groove comes from style-sheet fragments.
+const char* const TimelineStyle = R"(
+Tarvos--Gui--TimelineSlider {
+    min-height: 28px; max-height: 28px;
+    qproperty-grooveOffset: 8;
+    qproperty-grooveEmptyStyle: "background: #3b4252; height: 8px; border-radius: 4px;";
+    qproperty-grooveNormalStyle: "background: #5e81ac; height: 8px;";
+    qproperty-grooveSelectedStyle: "background: #ebcb8b; height: 8px;";
+    qproperty-grooveBorderStyle: "background: #bf616a; height: 14px;";
+}
+Tarvos--Gui--AdvancedSliderThumb {
+    border: 1px solid #2e3440; border-radius: 7px; background: #eceff4;
+    min-width: 14px; max-width: 14px; min-height: 14px; max-height: 14px;
+    qproperty-pointOffset: 7; qproperty-parentMargin: 7;
+}
+)";
+
+// The same look for the stock slider, as a host would style it.
+const char* const StockTimelineStyle = R"(
+QSlider { min-height: 28px; max-height: 28px; }
+QSlider::groove:horizontal {
+    background: #3b4252; height: 8px; border-radius: 4px; margin: 0 8px;
+}
+QSlider::sub-page:horizontal { background: #5e81ac; height: 8px; margin-left: 8px; }
+QSlider::handle:horizontal {
+    border: 1px solid #2e3440; border-radius: 7px; background: #eceff4;
+    width: 14px; margin: -3px -7px;
+}
+)";
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject
+{
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+
+    long long paints = 0;
+};
+
+// The player's thread: reports one position whenever asked and waits.
+class PlayerThread
+{
+public:
+    explicit PlayerThread(std::function<void(avTime)> report)
+        : m_report(std::move(report))
+        , m_thread([this] { Run(); })
+    {}
+    ~PlayerThread()
+    {
+        m_quit = true;
+        m_go.release();
+        m_thread.join();
+    }
+
+    // Returns once the report has been made (queued, not yet handled).
+    void Report(avTime position)
+    {
+        m_position = position;
+        m_go.release();
+        m_done.acquire();
+    }
+
+private:
+    void Run()
+    {
+        for (;;) {
+            m_go.acquire();
+            if (m_quit)
+                return;
+            m_report(m_position);
+            m_done.release();
+        }
+    }
+
+    std::function<void(avTime)> m_report;
+    QSemaphore m_go;
+    QSemaphore m_done;
+    std::atomic<bool> m_quit { false };
+    avTime m_position = 0;
+    std::thread m_thread;
+};
+
+QPushButton* AddButton(QBoxLayout* layout, const char* name)
+{
+    auto* button = new QPushButton(QString::fromLatin1(name));
+    button->setObjectName(QString::fromLatin1(name));
+    layout->addWidget(button);
+    return button;
+}
+
+// The stock panel's logic: what a host writes without this library.
+class StockPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    StockPanel()
+    {
+        auto* layout = new QHBoxLayout(this);
+        m_position = new QTimeEdit;
+        m_position->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+        m_slider = new QSlider(Qt::Horizontal);
+        m_slider->setRange(0, static_cast<int>(FilmDuration / 1000));
+        m_slider->setStyleSheet(QString::fromUtf8(StockTimelineStyle));
+        auto* total = new QTimeEdit;
+        total->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+        total->setTime(QTime(0, 0).addMSecs(static_cast<int>(FilmDuration / 1000)));
+        layout->addWidget(m_position);
+        layout->addWidget(m_slider, 1);
+        layout->addWidget(total);
+        AddButton(layout, "PlayPause");
+        AddButton(layout, "Stop");
+        m_prevFrame = AddButton(layout, "PrevFrame");
+        m_nextFrame = AddButton(layout, "NextFrame");
+        connect(this, &StockPanel::PositionSignal, this, &StockPanel::OnPosition);
+    }
+
+    // Callable from any thread.
+    void SetPosition(avTime position) { emit PositionSignal(position); }
+
+    QSlider* m_slider;
+
+signals:
+    void PositionSignal(qint64 position);
+
+private slots:
+    void OnPosition(qint64 position)
+    {
+        const int milliseconds = static_cast<int>(position / 1000);
+        m_slider->setValue(milliseconds);
+        if (!m_position->hasFocus())
+            m_position->setTime(QTime(0, 0).addMSecs(milliseconds));
+        m_prevFrame->setEnabled(position > 0);
+        m_nextFrame->setEnabled(position < FilmDuration);
+    }
+
+private:
+    QTimeEdit* m_position;
+    QPushButton* m_prevFrame;
+    QPushButton* m_nextFrame;
+};
+
+// Our panel, as a host designs it and binds it to the logic.
+void BuildPanel(Tarvos::Gui::StateWidget* panel)
+{
+    auto* layout = new QHBoxLayout(panel);
+    const QStringList formats = { QStringLiteral("mm:ss"), QStringLiteral("HH:mm:ss") };
+    auto* position = new Tarvos::Gui::TimeEdit;
+    position->setObjectName(QStringLiteral("ProgressEdit"));
+    position->setDisplayFormatList(formats);
+    auto* timeline = new Tarvos::Gui::TimelineSlider;
+    timeline->setObjectName(QStringLiteral("Progress"));
+    timeline->setOrientation(Qt::Horizontal);
+    timeline->setDisplayFormatList(formats);
+    timeline->setStyleSheet(QString::fromUtf8(TimelineStyle));
+    auto* total = new Tarvos::Gui::TimeEdit;
+    total->setObjectName(QStringLiteral("TotalEdit"));
+    total->setDisplayFormatList(formats);
+    layout->addWidget(position);
+    layout->addWidget(timeline, 1);
+    layout->addWidget(total);
+    for (const char* name : { "PlayPause", "Stop", "PrevFrame", "NextFrame" })
+        AddButton(layout, name);
+}
+
+template <class Panel> void ShowPanel(Panel* panel)
+{
+    panel->resize(PanelSize);
+    panel->show();
+    Drain();
+}
+
+void RunReports(benchmark::State& state, PlayerThread& player, const PaintCounter& counter)
+{
+    avTime position = 0;
+    const long long paintsBefore = counter.paints;
+    for (auto _ : state) {
+        position = (position + ReportStep) % FilmDuration;
+        player.Report(position);
+        Drain();
+    }
+    state.counters["slider_paints"] = benchmark::Counter(
+        static_cast<double>(counter.paints - paintsBefore), benchmark::Counter::kAvgIterations);
+    if (counter.paints == paintsBefore)
+        state.SkipWithError("the timeline was never repainted");
+}
+
+void PositionUpdateOurs(benchmark::State& state)
+{
+    Tarvos::Gui::StateWidget panel;
+    BuildPanel(&panel);
+    Tarvos::Gui::PlaybackControlPanelLogic logic;
+    logic.SetWidget(&panel);
+    logic.SetSourceInfo("/home/viewer/Videos/Feature.mkv", FilmDuration);
+    logic.OnFile(true, true);
+    logic.OnPlay();
+    PaintCounter counter;
+    panel.findChild<Tarvos::Gui::TimelineSlider*>()->installEventFilter(&counter);
+    ShowPanel(&panel);
+
+    PlayerThread player([&logic](avTime position) { logic.SetPosition(position); });
+    RunReports(state, player, counter);
+    logic.SetWidget(nullptr);
+}
+
+void PositionUpdateStock(benchmark::State& state)
+{
+    StockPanel panel;
+    PaintCounter counter;
+    panel.m_slider->installEventFilter(&counter);
+    ShowPanel(&panel);
+
+    PlayerThread player([&panel](avTime position) { panel.SetPosition(position); });
+    RunReports(state, player, counter);
+}
+
+} // namespace
+
+void RegisterPanelBenchmarks()
+{
+    benchmark::RegisterBenchmark("PositionUpdate/Reelkit", PositionUpdateOurs)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("PositionUpdate/StockQt", PositionUpdateStock)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+}
+
+} // namespace Bench
+
+#include "PanelBench.moc"

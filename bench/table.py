@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+"""Prints the benchmark results (Google Benchmark JSON files) as one Markdown
+table: our figure, the stock-Qt figure where there is one, their ratio, the
+target and whether it is met. Of repeated runs the fastest counts."""
+import json
+import sys
+
+SIZES = (1000, 10000, 100000)
+
+
+def load(paths):
+    best = {}
+    context = None
+    for path in paths:
+        with open(path) as file:
+            data = json.load(file)
+        context = context or data["context"]
+        for run in data["benchmarks"]:
+            if run.get("run_type") != "iteration" or run.get("error_occurred"):
+                continue
+            key = "/".join(run["name"].split("/")[:2])
+            scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[run["time_unit"]]
+            run["seconds"] = run["real_time"] * scale
+            if key not in best or run["seconds"] < best[key]["seconds"]:
+                best[key] = run
+    return best, context
+
+
+def duration(seconds):
+    for unit, scale in (("s", 1.0), ("ms", 1e-3), ("µs", 1e-6)):
+        if seconds >= scale:
+            return f"{seconds / scale:.3g} {unit}"
+    return f"{seconds / 1e-9:.3g} ns"
+
+
+def verdict(checks):
+    return "yes" if all(checks) else "**no**"
+
+
+def main(paths):
+    runs, context = load(paths)
+    rows = []
+
+    def compare(path, name, limit, ratio_limit):
+        ours, stock = runs.get(name + "/Reelkit"), runs.get(name + "/StockQt")
+        if not ours or not stock:
+            return
+        ratio = ours["seconds"] / stock["seconds"]
+        rows.append([path, "", duration(ours["seconds"]), "", duration(stock["seconds"]),
+                     f"{ratio:.1f}×", f"≤ {duration(limit)}, ≤ {ratio_limit}× stock",
+                     verdict([ours["seconds"] <= limit, ratio <= ratio_limit])])
+
+    def grow(path, name, target_size, limit, flat=False):
+        per_entry = {}
+        for size in SIZES:
+            run = runs.get(f"{name}/{size}")
+            if not run:
+                continue
+            per_entry[size] = run["seconds"] / size
+            target, met = "", ""
+            if size == target_size:
+                target = f"≤ {duration(limit)}"
+                checks = [run["seconds"] <= limit]
+                if flat and min(SIZES) in per_entry:
+                    growth = per_entry[size] / per_entry[min(SIZES)]
+                    target += f"; per call flat (×{growth:.1f} from {min(SIZES):,})"
+                    checks.append(growth <= 2)
+                met = verdict(checks)
+            rows.append([path, f"{size:,}", duration(run["seconds"]),
+                         duration(per_entry[size]), "", "", target, met])
+
+    compare("position update while playing", "PositionUpdate", 1e-3, 3)
+    compare("playlist row painting (40-row viewport)", "RowPaint", 4e-3, 3)
+    grow("loading a saved list (Deserialize)", "Load", 100000, 1.5)
+    grow("media information arriving (SetFileInfo per file)", "MediaInfo", 100000, 1.5, True)
+    grow("saving (Serialize + text)", "Save", 100000, 0.5)
+    grow("deleting (select all, DeleteSelectedFiles)", "DeleteSelected", 10000, 2.0)
+    grow("clearing (Clear)", "Clear", 100000, 0.3)
+    for size in SIZES:
+        run = runs.get(f"Memory/{size}")
+        if run:
+            resident = run["resident_bytes_per_entry"]
+            rows.append(["memory per entry beyond the path text (resident)", f"{size:,}",
+                         f"{resident:.0f} B", f"heap {run['heap_bytes_per_entry']:.0f} B", "", "",
+                         "≤ 600 B" if size == 100000 else "",
+                         verdict([resident <= 600]) if size == 100000 else ""])
+
+    header = ["path", "entries", "ours", "per entry", "stock Qt", "ratio", "target", "met"]
+    print("| " + " | ".join(header) + " |")
+    print("|" + "---|" * len(header))
+    for row in rows:
+        print("| " + " | ".join(row) + " |")
+    if context:
+        load_avg = ", ".join(f"{value:.2f}" for value in context.get("load_avg", []))
+        print(f"\nRun {context['date']}; load average at the start of the last run: {load_avg}.")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
