@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <algorithm>
+#include <functional>
 
 namespace Tarvos::Gui {
 
@@ -42,8 +43,14 @@ std::vector<int> PlaylistPathIndex::Rows(const std::string& path)
 {
     if (!m_built)
         Build();
-    const auto found = m_rowsOfPath.find(path);
-    return found == m_rowsOfPath.end() ? std::vector<int>() : found->second;
+    std::vector<int> rows;
+    const auto candidates = m_rowsOfHash.equal_range(std::hash<std::string>()(path));
+    for (auto candidate = candidates.first; candidate != candidates.second; ++candidate) {
+        if (PathAt(candidate->second) == path)
+            rows.push_back(candidate->second);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 std::string PlaylistPathIndex::PathAt(int row) const
@@ -55,15 +62,28 @@ std::string PlaylistPathIndex::PathAt(int row) const
         .utf8string();
 }
 
+std::size_t PlaylistPathIndex::HashAt(int row) const
+{
+    return std::hash<std::string>()(PathAt(row));
+}
+
+void PlaylistPathIndex::Forget(std::size_t hash, int row)
+{
+    const auto candidates = m_rowsOfHash.equal_range(hash);
+    m_rowsOfHash.erase(std::find_if(candidates.first, candidates.second,
+        [row](const auto& candidate) { return candidate.second == row; }));
+}
+
 void PlaylistPathIndex::Build()
 {
     const int count = m_model->rowCount();
-    m_pathOfRow.clear();
-    m_pathOfRow.reserve(count);
-    m_rowsOfPath.clear();
+    m_hashOfRow.clear();
+    m_hashOfRow.reserve(count);
+    m_rowsOfHash.clear();
+    m_rowsOfHash.reserve(count);
     for (int row = 0; row < count; ++row) {
-        m_pathOfRow.push_back(PathAt(row));
-        m_rowsOfPath[m_pathOfRow.back()].push_back(row);
+        m_hashOfRow.push_back(HashAt(row));
+        m_rowsOfHash.emplace(m_hashOfRow.back(), row);
     }
     m_built = true;
 }
@@ -71,8 +91,8 @@ void PlaylistPathIndex::Build()
 void PlaylistPathIndex::Drop()
 {
     m_built = false;
-    m_pathOfRow.clear();
-    m_rowsOfPath.clear();
+    m_hashOfRow.clear();
+    m_rowsOfHash.clear();
 }
 
 void PlaylistPathIndex::OnRowsInserted(const QModelIndex& parent, int first, int last)
@@ -81,13 +101,13 @@ void PlaylistPathIndex::OnRowsInserted(const QModelIndex& parent, int first, int
     if (!m_built || parent.isValid())
         return;
     // Rows in the middle would shift every row after them; building anew is simpler.
-    if (first != static_cast<int>(m_pathOfRow.size())) {
+    if (first != static_cast<int>(m_hashOfRow.size())) {
         Drop();
         return;
     }
     for (int row = first; row <= last; ++row) {
-        m_pathOfRow.push_back(PathAt(row));
-        m_rowsOfPath[m_pathOfRow.back()].push_back(row);
+        m_hashOfRow.push_back(HashAt(row));
+        m_rowsOfHash.emplace(m_hashOfRow.back(), row);
     }
 }
 
@@ -96,17 +116,13 @@ void PlaylistPathIndex::OnRowsRemoved(const QModelIndex& parent, int first, int 
     ++m_generation;
     if (!m_built || parent.isValid())
         return;
-    if (last + 1 != static_cast<int>(m_pathOfRow.size())) {
+    if (last + 1 != static_cast<int>(m_hashOfRow.size())) {
         Drop();
         return;
     }
-    // The removed rows are the highest, so each is the last of its path's rows.
     for (int row = last; row >= first; --row) {
-        const auto rows = m_rowsOfPath.find(m_pathOfRow.back());
-        rows->second.pop_back();
-        if (rows->second.empty())
-            m_rowsOfPath.erase(rows);
-        m_pathOfRow.pop_back();
+        Forget(m_hashOfRow.back(), row);
+        m_hashOfRow.pop_back();
     }
 }
 
@@ -116,20 +132,16 @@ void PlaylistPathIndex::OnDataChanged(const QModelIndex& topLeft, const QModelIn
         ++m_generation;
         return;
     }
-    const int last = std::min(bottomRight.row(), static_cast<int>(m_pathOfRow.size()) - 1);
+    const int last = std::min(bottomRight.row(), static_cast<int>(m_hashOfRow.size()) - 1);
     for (int row = std::max(topLeft.row(), 0); row <= last; ++row) {
-        std::string path = PathAt(row);
-        if (path == m_pathOfRow[row])
+        // A new path of the same hash stays where it is, and Rows() sorts it out.
+        const std::size_t hash = HashAt(row);
+        if (hash == m_hashOfRow[row])
             continue;
         ++m_generation;
-        const auto oldRows = m_rowsOfPath.find(m_pathOfRow[row]);
-        oldRows->second.erase(
-            std::lower_bound(oldRows->second.begin(), oldRows->second.end(), row));
-        if (oldRows->second.empty())
-            m_rowsOfPath.erase(oldRows);
-        std::vector<int>& newRows = m_rowsOfPath[path];
-        newRows.insert(std::lower_bound(newRows.begin(), newRows.end(), row), row);
-        m_pathOfRow[row] = std::move(path);
+        Forget(m_hashOfRow[row], row);
+        m_rowsOfHash.emplace(hash, row);
+        m_hashOfRow[row] = hash;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMetaObject>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -19,6 +20,12 @@ namespace Tarvos::Gui {
 // middle, a move, a reset) drops it until it is needed again. The generation
 // counts every change that can alter which rows hold which path, so that a
 // walk over the rows of a path can tell when the list changed under it.
+//
+// Rows are kept under the hash of their path, not the path itself: a copy of
+// every path would cost more than the rest of the index. Rows() reads the
+// candidates' records to drop those of other paths with the same hash; a
+// record rewritten to another path of the same hash is not counted as a
+// change of the generation (a 64-bit coincidence).
 class PlaylistPathIndex
 {
 public:
@@ -34,6 +41,8 @@ public:
 
 private:
     std::string PathAt(int row) const;
+    std::size_t HashAt(int row) const;
+    void Forget(std::size_t hash, int row);
     void Build();
     void Drop();
     void OnRowsInserted(const QModelIndex& parent, int first, int last);
@@ -45,8 +54,8 @@ private:
     std::vector<QMetaObject::Connection> m_connections;
     bool m_built = false;
     std::uint64_t m_generation = 0;
-    std::vector<std::string> m_pathOfRow;
-    std::unordered_map<std::string, std::vector<int>> m_rowsOfPath;
+    std::vector<std::size_t> m_hashOfRow;
+    std::unordered_multimap<std::size_t, int> m_rowsOfHash;
 };
 
 } // namespace Tarvos::Gui
