@@ -26,7 +26,7 @@ public:
     Observer(QStringList* log, QString name)
         : m_log(log)
         , m_name(std::move(name))
-    { }
+    {}
     void OnPlaylistModelChanged() override
     {
         *m_log << m_name;
@@ -71,6 +71,7 @@ private slots:
     void flagsAndActions();
     void removeRowsClipsToTheList_data();
     void removeRowsClipsToTheList();
+    void storedRowsHoldNoPersistentIndex();
     void observersInRegistrationOrder();
     void observerAddedDuringANotification();
     void dragPayload();
@@ -289,6 +290,27 @@ void tst_PlaylistModel::removeRowsClipsToTheList()
         paths << Path(m_model->index(i, 0));
     QCOMPARE(paths, left);
     QCOMPARE(m_log.size(), result ? 1 : 0);
+}
+
+void tst_PlaylistModel::storedRowsHoldNoPersistentIndex()
+{
+    // Qt visits every live persistent index on each row removal; rows that
+    // held their own would make deleting a selection row by row quadratic.
+    class ExposedModel : public PlaylistModel
+    {
+    public:
+        using PlaylistModel::persistentIndexList;
+    } model;
+    for (const char* path : { "/a", "/b", "/c" })
+        model.InsertItem(PlaylistItemData(ioPath(path)), -1);
+    PlaylistItemData read = Record(model.index(1, 0));
+    QVERIFY(model.setData(model.index(2, 0), QVariant::fromValue(read)));
+    QCOMPARE(model.persistentIndexList(), QModelIndexList { model.index(1, 0) });
+
+    // A record read out still follows its row.
+    model.removeRows(0, 1);
+    QCOMPARE(read.GetIndex().row(), 0);
+    QCOMPARE(Record(model.index(1, 0)).GetIndex(), QPersistentModelIndex(model.index(1, 0)));
 }
 
 void tst_PlaylistModel::observersInRegistrationOrder()

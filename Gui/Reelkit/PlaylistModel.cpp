@@ -33,15 +33,20 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !IsRowIndex(index))
         return QVariant();
-    return QVariant::fromValue(m_items.at(index.row()));
+    PlaylistItemData item = m_items.at(index.row());
+    item.SetIndex(QPersistentModelIndex(index));
+    return QVariant::fromValue(item);
 }
 
 bool PlaylistModel::setData(const QModelIndex& index, const QVariant& value, int)
 {
     if (!IsRowIndex(index))
         return false;
+    // The stored copy gets its row's persistent index only when it is read:
+    // Qt visits every live persistent index on each row removal, so one per
+    // stored row would make removing rows one by one quadratic.
     PlaylistItemData item = value.value<PlaylistItemData>();
-    item.SetIndex(QPersistentModelIndex(index));
+    item.SetIndex(QPersistentModelIndex());
     m_items[index.row()] = item;
     emit dataChanged(index, index);
     NotifyObservers();
@@ -109,10 +114,6 @@ bool PlaylistModel::removeRows(int row, int count, const QModelIndex&)
         return false;
     // Rows past the end are not there to remove; the views must hear only of those that are.
     const int last = std::min(row + count, m_items.size()) - 1;
-    // The records, each holding its row's persistent index, go only after
-    // endRemoveRows: while Qt still tracks the removal, every index that goes
-    // away is searched for among all the removed ones.
-    const QList<PlaylistItemData> removed = m_items.mid(row, last - row + 1);
     beginRemoveRows(QModelIndex(), row, last);
     m_items.erase(m_items.begin() + row, m_items.begin() + last + 1);
     endRemoveRows();
