@@ -21,13 +21,13 @@ class Inserter final : public Gui::IPlaylistWidgetEventObserver
 public:
     explicit Inserter(Gui::PlaylistModel* model)
         : m_model(model)
-    { }
-    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex&) override { }
-    void OnPlaylistWidgetKeyPress(int) override { }
+    {}
+    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex&) override {}
+    void OnPlaylistWidgetKeyPress(int) override {}
     void OnFileDropped(const std::string& path, int row) override { Insert(path, row); }
     void OnActiveFileDropped(const std::string& path, int row) override { Insert(path, row); }
-    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override { }
-    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override { }
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override {}
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override {}
 
 private:
     void Insert(const std::string& path, int row)
