@@ -70,14 +70,6 @@ Fixture* fixture = nullptr;
 
 } // namespace
 
-// Drawing the list with Qt's offscreen platform keeps some allocations of the
-// plugin and the font library until exit. (Qt's own JSON parser leak is
-// suppressed for every fuzz target by fuzz/lsan.supp.)
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\nleak:libdbus-1.so\nleak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -98,11 +98,6 @@ boost::intrusive_ptr<Tarvos::Gui::PlaylistController> controller;
 
 } // namespace
 
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\nleak:libdbus-1.so\nleak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
