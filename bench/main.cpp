@@ -11,6 +11,25 @@
 #include <glog/logging.h>
 #include <vector>
 
+namespace {
+
+// The console table, counting the runs that failed, so that a broken
+// benchmark fails the program.
+class CheckingReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            failures += run.error_occurred ? 1 : 0;
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    int failures = 0;
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -39,8 +58,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    CheckingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     google::ShutdownGoogleLogging();
-    return 0;
+    return reporter.failures == 0 ? 0 : 1;
 }
