@@ -28,7 +28,7 @@ void Drain()
     }
 }
 
-Playlist::Playlist()
+ShownPlaylist::ShownPlaylist()
     : frame(new Tarvos::Gui::Playlist)
     , view(frame->findChild<Tarvos::Gui::PlaylistListView*>())
     , controller(frame->GetController())
@@ -40,7 +40,7 @@ Playlist::Playlist()
     Drain();
 }
 
-Playlist::~Playlist()
+ShownPlaylist::~ShownPlaylist()
 {
     controller->RemoveEventObserver(&observer);
     // The view must outlive the controller.
@@ -48,7 +48,7 @@ Playlist::~Playlist()
     delete frame;
 }
 
-void Playlist::Fill(int count)
+void ShownPlaylist::Fill(int count)
 {
     for (int number = 0; number < count; ++number)
         controller->AddFile(Tarvos::ioPath(FilmPath(number)), -1, false);

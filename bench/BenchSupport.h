@@ -46,14 +46,14 @@ public:
 };
 
 // A shown playlist frame with its controller and one observer, as a player has it.
-class Playlist
+class ShownPlaylist
 {
 public:
-    Playlist();
-    ~Playlist();
+    ShownPlaylist();
+    ~ShownPlaylist();
 
-    Playlist(const Playlist&) = delete;
-    Playlist& operator=(const Playlist&) = delete;
+    ShownPlaylist(const ShownPlaylist&) = delete;
+    ShownPlaylist& operator=(const ShownPlaylist&) = delete;
 
     // Appends FilmPath(0) … FilmPath(count − 1).
     void Fill(int count);

@@ -156,8 +156,7 @@ public:
 
     // Callable from any thread.
     void SetPosition(avTime position) { emit PositionSignal(position); }
-
-    QSlider* m_slider;
+    QSlider* Slider() const { return m_slider; }
 
 signals:
     void PositionSignal(qint64 position);
@@ -174,6 +173,7 @@ private slots:
     }
 
 private:
+    QSlider* m_slider;
     QTimeEdit* m_position;
     QPushButton* m_prevFrame;
     QPushButton* m_nextFrame;
@@ -246,7 +246,7 @@ void PositionUpdateStock(benchmark::State& state)
 {
     StockPanel panel;
     PaintCounter counter;
-    panel.m_slider->installEventFilter(&counter);
+    panel.Slider()->installEventFilter(&counter);
     ShowPanel(&panel);
 
     PlayerThread player([&panel](avTime position) { panel.SetPosition(position); });

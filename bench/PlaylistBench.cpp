@@ -48,13 +48,16 @@ Tarvos::Core::Property SavedList(int count)
     return root;
 }
 
-// Runs body on a fresh playlist of the benchmark's size; only body is timed.
-template <class Body> void OnFreshPlaylist(benchmark::State& state, int fill, Body body)
+// Runs body on a fresh playlist of fill entries, readied by prepare; only
+// body and the work it leaves pending are timed.
+template <class Prepare, class Body>
+void OnFreshPlaylist(benchmark::State& state, int fill, Prepare prepare, Body body)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto playlist = std::make_unique<Playlist>();
+        auto playlist = std::make_unique<ShownPlaylist>();
         playlist->Fill(fill);
+        prepare(*playlist);
         state.ResumeTiming();
         body(*playlist);
         Drain();
@@ -65,10 +68,16 @@ template <class Body> void OnFreshPlaylist(benchmark::State& state, int fill, Bo
     state.counters["entries"] = Entries(state);
 }
 
+template <class Body> void OnFreshPlaylist(benchmark::State& state, int fill, Body body)
+{
+    OnFreshPlaylist(
+        state, fill, [](ShownPlaylist&) {}, body);
+}
+
 void Load(benchmark::State& state)
 {
     Tarvos::Core::Property tree = SavedList(Entries(state));
-    OnFreshPlaylist(state, 0, [&tree](Playlist& playlist) {
+    OnFreshPlaylist(state, 0, [&tree](ShownPlaylist& playlist) {
         benchmark::DoNotOptimize(playlist.controller->Deserialize(tree));
     });
 }
@@ -80,7 +89,7 @@ void MediaInfo(benchmark::State& state)
         infos.push_back(Tarvos::Sarnet::MediaSourceInfo::Create(
             FilmPath(number), (number + 1) * Tarvos::avTime(61) * 1000 * 1000, "matroska"));
     }
-    OnFreshPlaylist(state, Entries(state), [&infos](Playlist& playlist) {
+    OnFreshPlaylist(state, Entries(state), [&infos](ShownPlaylist& playlist) {
         for (const auto& info : infos)
             playlist.controller->SetFileInfo(info);
     });
@@ -88,7 +97,7 @@ void MediaInfo(benchmark::State& state)
 
 void Save(benchmark::State& state)
 {
-    Playlist playlist;
+    ShownPlaylist playlist;
     playlist.Fill(Entries(state));
     playlist.controller->StepTo(Entries(state) / 2);
     Drain();
@@ -104,26 +113,23 @@ void Save(benchmark::State& state)
 
 void DeleteSelected(benchmark::State& state)
 {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto playlist = std::make_unique<Playlist>();
-        playlist->Fill(Entries(state));
-        playlist->view->selectAll();
-        Drain();
-        state.ResumeTiming();
-        playlist->controller->DeleteSelectedFiles();
-        Drain();
-        state.PauseTiming();
-        playlist.reset();
-        state.ResumeTiming();
-    }
-    state.counters["entries"] = Entries(state);
+    OnFreshPlaylist(
+        state, Entries(state),
+        [](ShownPlaylist& playlist) {
+            playlist.view->selectAll();
+            Drain();
+        },
+        [&state](ShownPlaylist& playlist) {
+            playlist.controller->DeleteSelectedFiles();
+            if (playlist.controller->GetItemCount() != 0)
+                state.SkipWithError("entries were left");
+        });
 }
 
 void Clear(benchmark::State& state)
 {
     OnFreshPlaylist(
-        state, Entries(state), [](Playlist& playlist) { playlist.controller->Clear(); });
+        state, Entries(state), [](ShownPlaylist& playlist) { playlist.controller->Clear(); });
 }
 
 long long ResidentBytes()
@@ -153,7 +159,7 @@ void Memory(benchmark::State& state)
     double heapPerEntry = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto playlist = std::make_unique<Playlist>();
+        auto playlist = std::make_unique<ShownPlaylist>();
         malloc_trim(0);
         const long long resident = ResidentBytes();
         const long long heap = HeapBytes();
