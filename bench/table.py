@@ -10,11 +10,11 @@ SIZES = (1000, 10000, 100000)
 
 def load(paths):
     best = {}
-    context = None
+    contexts = []
     for path in paths:
         with open(path) as file:
             data = json.load(file)
-        context = context or data["context"]
+        contexts.append(data["context"])
         for run in data["benchmarks"]:
             if run.get("run_type") != "iteration" or run.get("error_occurred"):
                 continue
@@ -23,7 +23,7 @@ def load(paths):
             run["seconds"] = run["real_time"] * scale
             if key not in best or run["seconds"] < best[key]["seconds"]:
                 best[key] = run
-    return best, context
+    return best, contexts
 
 
 def duration(seconds):
@@ -38,7 +38,7 @@ def verdict(checks):
 
 
 def main(paths):
-    runs, context = load(paths)
+    runs, contexts = load(paths)
     rows = []
 
     def compare(path, name, limit, ratio_limit):
@@ -90,10 +90,11 @@ def main(paths):
     print("|" + "---|" * len(header))
     for row in rows:
         print("| " + " | ".join(row) + " |")
-    if context:
-        load_avg = ", ".join(f"{value:.2f}" for value in context.get("load_avg", []))
-        print(f"\nRun {context['date']}; load average at the start of the last run: {load_avg}.")
-
+    if contexts:
+        started = min(context["date"] for context in contexts)
+        busiest = max(context.get("load_avg", [0])[0] for context in contexts)
+        print(f"\nRun {started}; highest one-minute load average at the start of a run: "
+              f"{busiest:.2f}.")
 
 if __name__ == "__main__":
     main(sys.argv[1:])
