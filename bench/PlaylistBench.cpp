@@ -23,8 +23,6 @@ namespace Bench {
 
 namespace {
 
-using Tarvos::Gui::PlaylistController;
-
 int Entries(const benchmark::State& state)
 {
     return static_cast<int>(state.range(0));
