@@ -4,9 +4,11 @@
 #include "Gui/Reelkit/PlaylistController.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
+#include "PlaylistModelTester.h"
 
 #include <QStringList>
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
 
@@ -25,6 +27,8 @@ public:
     void OnPlaylistItemDoubleClicked(int row) override
     {
         Log(QStringLiteral("double %1").arg(row));
+        if (onDouble)
+            onDouble(row);
     }
     void OnPlaylistActiveItemChanged(int row) override
     {
@@ -59,6 +63,7 @@ public:
         Log(QStringLiteral("video %1").arg(track));
     }
 
+    std::function<void(int)> onDouble;
     std::function<void(int)> onActive;
     std::function<void(int)> onRewind;
     std::function<void(const std::string&, int)> onDropped;
@@ -71,16 +76,31 @@ private:
     QString m_name;
 };
 
-// A shown list view with its controller.
+// A shown list view with its controller, a model tester and observers that
+// stay registered until the fixture goes.
 struct ControllerFixture
 {
     ControllerFixture()
         : view(std::make_unique<Tarvos::Gui::PlaylistListView>())
         , controller(Tarvos::Gui::PlaylistController::Create(view.get()))
+        , tester(view->model())
     {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->resize(200, 120);
         view->show();
+    }
+    ~ControllerFixture()
+    {
+        for (RecordingObserver& observer : observers)
+            controller->RemoveEventObserver(&observer);
+    }
+    // A new observer logging into log, its lines prefixed by name.
+    RecordingObserver& Observe(const QString& name = QString(), bool registered = true)
+    {
+        observers.emplace_back(&log, name);
+        if (registered)
+            controller->AddEventObserver(&observers.back());
+        return observers.back();
     }
     // Files named "/0" … "/<count − 1>".
     void Fill(int count)
@@ -116,8 +136,12 @@ struct ControllerFixture
         }
         return rows;
     }
+    QPersistentModelIndex Entry(int row) const { return view->model()->index(row, 0); }
 
+    QStringList log;
     std::unique_ptr<Tarvos::Gui::PlaylistListView> view;
     // Declared after the view, which must outlive it.
     boost::intrusive_ptr<Tarvos::Gui::PlaylistController> controller;
+    PlaylistModelTester tester;
+    std::list<RecordingObserver> observers;
 };
