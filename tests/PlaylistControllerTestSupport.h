@@ -5,12 +5,67 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "PlaylistModelTester.h"
+#include "host/FormatTags.h"
+#include "host/MediaSourceInfo.h"
 
 #include <QStringList>
 #include <functional>
 #include <list>
 #include <memory>
 #include <string>
+
+// Media information put together stream by stream; an empty text leaves its tag out.
+class Info
+{
+    using Property = Tarvos::Core::Property;
+    using MediaType = Tarvos::Sarnet::MediaType;
+
+public:
+    explicit Info(const std::string& path = "/clip.mkv", Tarvos::avTime duration = 5000000,
+        const std::string& format = "matroska,webm")
+        : m_info(Tarvos::Sarnet::MediaSourceInfo::Create(Tarvos::ioPath(path), duration, format))
+    {}
+
+    Info& Video(std::int64_t width, std::int64_t height, Property::Ratio fps,
+        const std::string& codec, const char* main = nullptr)
+    {
+        Property c;
+        c.SetChild(Tarvos::Conf::IFormatCodecVideo::TAG_WIDTH, width);
+        c.SetChild(Tarvos::Conf::IFormatCodecVideo::TAG_HEIGHT, height);
+        c.SetChild(Tarvos::Conf::IFormatCodecVideo::TAG_FPS, fps);
+        return Add(MediaType::Video, c, codec, main);
+    }
+    Info& Audio(const std::string& codec, const std::string& language = {},
+        const std::string& title = {}, const char* main = nullptr)
+    {
+        Property c;
+        Property& metadata = c["metadata"];
+        if (!language.empty())
+            metadata.SetChild(Tarvos::Conf::IFormatCodec::TAG_LANGUAGE, language);
+        if (!title.empty())
+            metadata.SetChild(Tarvos::Conf::IFormatFile::TAG_TITLE, title);
+        return Add(MediaType::Audio, c, codec, main);
+    }
+    Info& Subtitle()
+    {
+        m_info->AddStream(MediaType::Unknown, Property());
+        return *this;
+    }
+    operator Tarvos::Gui::PlaylistItemData::InfoPtr() const { return m_info; }
+
+private:
+    // main: "true" or "false" writes the flag, null leaves it out.
+    Info& Add(MediaType type, Property& c, const std::string& codec, const char* main)
+    {
+        c.SetChild(Tarvos::Conf::IFormatCodec::TAG_CODEC_ID, codec);
+        if (main)
+            c.SetChild(Tarvos::Conf::IFormatCodec::TAG_MAIN_STREAM, qstrcmp(main, "true") == 0);
+        m_info->AddStream(type, c);
+        return *this;
+    }
+
+    boost::intrusive_ptr<Tarvos::Sarnet::MediaSourceInfo> m_info;
+};
 
 // Records every call as text ("name:active 2") into a log shared between
 // observers, so that tests see the order across all of them. Each hook, when

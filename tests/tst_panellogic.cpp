@@ -2,7 +2,6 @@
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
-#include "Gui/Reelkit/VolumeControl.h"
 #include "PanelTestSupport.h"
 
 #include <QCheckBox>
@@ -24,7 +23,6 @@ private slots:
     void init();
     void cleanup();
 
-    void masks();
     void buttonClicks_data();
     void buttonClicks();
     void checkBoxSwitches_data();
@@ -44,7 +42,6 @@ private slots:
     void playPauseProperty();
     void checkboxStatesAndPlaylistChecked();
     void fullscreenToggles();
-    void volumeAndMuteRoundTrip();
     void settersFromAnotherThreadAreQueued();
 
 private:
@@ -81,15 +78,6 @@ void tst_PanelLogic::cleanup()
     delete panel;
     logic = nullptr;
     panel = nullptr;
-}
-
-void tst_PanelLogic::masks()
-{
-    QCOMPARE(Logic::CtrlsPlayPauseStop, 0x3u);
-    QCOMPARE(Logic::CtrlsRewinds, 0xCCu);
-    QCOMPARE(Logic::CtrlsPlaylist, 0xE00030u);
-    QCOMPARE(Logic::Ctrls3D, 0xC0000u);
-    QCOMPARE(Logic::AllCtrlsPlayer, 0xEC1BFFu);
 }
 
 void tst_PanelLogic::buttonClicks_data()
@@ -395,28 +383,6 @@ void tst_PanelLogic::fullscreenToggles()
     QVERIFY(listener.calls.isEmpty());
 }
 
-void tst_PanelLogic::volumeAndMuteRoundTrip()
-{
-    OpenSource(600000000);
-    logic->SetAudioVolume(40);
-    logic->MuteAudio(true);
-    const QStringList calls = listener.TakeCalls();
-    QVERIFY(calls.contains(QStringLiteral("OnVolumeChanged(40)")));
-    QCOMPARE(calls.last(), QStringLiteral("OnMuteChanged(true)"));
-    // The panel keeps what the control reported and gives it to a new binding.
-    RecordingStateWidget other;
-    BuildFullPanel(&other);
-    logic->SetWidget(&other);
-    auto* volumeControl = other.findChild<Tarvos::Gui::VolumeControl*>("volumeControl");
-    QSignalSpy muted(volumeControl, SIGNAL(Muted(bool)));
-    QSignalSpy previousMuted(Control<QWidget>("volumeControl"), SIGNAL(Muted(bool)));
-    logic->MuteAudio(false);
-    QCOMPARE(muted.count(), 1);
-    QCOMPARE(previousMuted.count(), 0);
-    QCOMPARE(listener.calls.last(), QStringLiteral("OnMuteChanged(false)"));
-    logic->SetWidget(nullptr);
-}
-
 void tst_PanelLogic::settersFromAnotherThreadAreQueued()
 {
     std::thread player([this] {
@@ -427,7 +393,8 @@ void tst_PanelLogic::settersFromAnotherThreadAreQueued()
         logic->SetDuration(700000000);
     });
     player.join();
-    // Nothing has happened yet: every call waits for the GUI thread.
+    // Nothing has happened yet: every call waits for the GUI thread. The
+    // volume and mute states then go to the control and come back from it.
     QCOMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 0, 0, 1));
     QVERIFY(listener.calls.isEmpty());
 

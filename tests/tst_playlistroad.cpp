@@ -7,8 +7,6 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "PanelTestSupport.h"
 #include "PlaylistControllerTestSupport.h"
-#include "host/FormatTags.h"
-#include "host/MediaSourceInfo.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -27,8 +25,6 @@ using Tarvos::Gui::PlaylistListView;
 using Tarvos::Gui::StateWidget;
 using Tarvos::Gui::TimeEdit;
 using Tarvos::Gui::TimelineSlider;
-using Tarvos::Sarnet::MediaSourceInfo;
-using Tarvos::Sarnet::MediaType;
 
 namespace {
 
@@ -78,24 +74,6 @@ private:
     PlaybackControlPanelLogic* m_panel;
 };
 
-boost::intrusive_ptr<MediaSourceInfo> Describe(const char* path, avTime duration, int audioStreams)
-{
-    using namespace Tarvos::Conf;
-    auto info = MediaSourceInfo::Create(ioPath(path), duration, "matroska,webm");
-    Property video;
-    video.SetChild(IFormatCodecVideo::TAG_WIDTH, 1280);
-    video.SetChild(IFormatCodecVideo::TAG_HEIGHT, 720);
-    video.SetChild(IFormatCodecVideo::TAG_FPS, Property::Ratio(25, 1));
-    video.SetChild(IFormatCodec::TAG_CODEC_ID, "h264");
-    info->AddStream(MediaType::Video, video);
-    for (int i = 0; i < audioStreams; ++i) {
-        Property audio;
-        audio.SetChild(IFormatCodec::TAG_CODEC_ID, "aac");
-        info->AddStream(MediaType::Audio, audio);
-    }
-    return info;
-}
-
 PlaylistItemData Entry(const Playlist& frame, int row)
 {
     const auto* view = frame.findChild<PlaylistListView*>(QStringLiteral("ListView"));
@@ -144,12 +122,14 @@ void tst_PlaylistRoad::fromAddingToRestoring()
     QCOMPARE(Entry(frame, 1).GetName(), std::string("/media/two.mkv"));
 
     // 3: the media information arrives.
-    const auto one = Describe("/media/one.mkv", 330 * Second, 1);
+    const PlaylistItemData::InfoPtr one
+        = Info("/media/one.mkv", 330 * Second).Video(1280, 720, 25, "h264").Audio("aac");
     host.controller->SetFileInfo(one);
-    host.controller->SetFileInfo(Describe("/media/two.mkv", 90 * Second, 2));
+    host.controller->SetFileInfo(
+        Info("/media/two.mkv", 90 * Second).Video(1280, 720, 25, "h264").Audio("aac").Audio("ac3"));
     QCOMPARE(host.TakeCalls(), QStringList({ "changed", "changed" }));
     QCOMPARE(Entry(frame, 0).GetFileDuration(), 330 * Second);
-    QCOMPARE(Entry(frame, 0).GetInfo(), PlaylistItemData::InfoPtr(one));
+    QCOMPARE(Entry(frame, 0).GetInfo(), one);
 
     // 4: a double click on the first row; the host steps to it.
     QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {},
