@@ -72,7 +72,6 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void rootNameFollowsThirdArgument();
-    void sameTextAsQtJson();
     void malformed_data();
     void malformed();
     void deepNestingIsRefused();
@@ -82,58 +81,62 @@ private slots:
 void tst_PropertySerializer::roundTrip_data()
 {
     QTest::addColumn<Property>("tree");
+    QTest::addColumn<bool>("readsBack");
 
-    QTest::newRow("empty root") << Property();
+    QTest::newRow("empty root") << Property() << true;
     QTest::newRow("all value types") << [] {
         Property p("types");
         p = "root value";
         p.SetChild("text", "hello");
         p.SetChild("empty text", "");
-        p.SetChild("int", 42);
         p.SetChild("min", std::numeric_limits<std::int64_t>::min());
         p.SetChild("max", std::numeric_limits<std::int64_t>::max());
         p.SetChild("true", true);
         p.SetChild("false", false);
-        p.SetChild("fps", Property::Ratio(30000, 1001));
         p.SetChild("negative ratio", Property::Ratio(-1, 3));
         p.SetChild("huge ratio", Property::Ratio(std::numeric_limits<std::int64_t>::max(), 2));
         p.Add(Property("no value"));
         return p;
-    }();
-    QTest::newRow("order and duplicates") << [] {
-        Property p("order");
-        for (const char* name : { "z", "a", "m", "a", "" })
-            p.SetChild(name, name);
-        return p;
-    }();
-    QTest::newRow("nested arrays") << [] {
+    }() << true;
+    QTest::newRow("order, duplicates, nesting") << [] {
         Property p("outer");
         p.SetArrayType();
-        Property inner("inner");
+        for (const char* name : { "z", "a", "m", "a", "" })
+            p.SetChild(name, name);
+        Property& inner = p.Add(Property("inner"));
         inner.SetArrayType();
-        inner.Add(Property()) = "1";
         inner.Add(Property()).SetChild("deep", 3).SetChild("deeper", true);
-        p.Add(inner);
-        p.Add(Property());
         return p;
-    }();
-    QTest::newRow("utf-8 and escapes") << [] {
-        Property p("имя ☃");
-        p.SetChild("quote\"back\\slash", "line\nbreak\ttab \x01 control");
-        p.SetChild("zero byte", std::string("a\0b", 3));
-        p.SetChild("emoji", "🎬 Première");
-        return p;
-    }();
+    }() << true;
+    // Quotes, backslashes, control characters and UTF-8, in names and texts.
+    const std::string pieces[]
+        = { "\"", "\\", "/", "\n", "\t", "\b", "\f", "\r", std::string(1, '\0'), "\x01", "\x1f",
+              "\x7f", "\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x8e\xac" };
+    Property escapes("имя ☃");
+    for (const std::string& piece : pieces)
+        escapes.SetChild("a" + piece, piece + "z");
+    QTest::newRow("escapes and UTF-8") << escapes << true;
+    // Replaced or dropped as Qt does, so they cannot come back: bytes that are
+    // not UTF-8, and a byte-order mark that opens a text.
+    Property broken("\xff");
+    for (const char* piece : { "\xff", "\xc3", "\xed\xa0\x80", "\xef\xbb\xbf" })
+        broken.SetChild(piece, piece);
+    QTest::newRow("lost on the way back") << broken << false;
 }
 
 void tst_PropertySerializer::roundTrip()
 {
     QFETCH(Property, tree);
+    QFETCH(bool, readsBack);
+    const QJsonDocument document(ToQtJson(tree));
+    QCOMPARE(QByteArray::fromStdString(Write(tree, true)), document.toJson(QJsonDocument::Compact));
+    QCOMPARE(
+        QByteArray::fromStdString(Write(tree, false)), document.toJson(QJsonDocument::Indented));
     for (bool compact : { true, false }) {
         Property back("previous");
         back.SetChild("stale", 1);
         QVERIFY(Read(back, Write(tree, compact)));
-        QVERIFY(back == tree);
+        QCOMPARE(back == tree, readsBack);
     }
 }
 
@@ -151,28 +154,6 @@ void tst_PropertySerializer::rootNameFollowsThirdArgument()
     Property taken("mine");
     QVERIFY(Read(taken, text, true));
     QCOMPARE(taken.GetName(), std::string("stored"));
-}
-
-void tst_PropertySerializer::sameTextAsQtJson()
-{
-    // Quotes, backslashes, control characters, UTF-8 and bytes that are not
-    // UTF-8, in names and in texts, beside every other kind of value.
-    const std::string pieces[] = { "\"", "\\", "/", "\n", "\t", "\b", "\f", "\r",
-        std::string(1, '\0'), "\x01", "\x1f", "\x7f", "\xc3\xa9", "\xe2\x82\xac",
-        "\xf0\x9f\x8e\xac", "\xff", "\xc3", "\xed\xa0\x80", "\xef\xbb\xbf" };
-    Property tree("root");
-    tree.SetArrayType();
-    for (const std::string& piece : pieces)
-        tree.SetChild("a" + piece, piece + "z");
-    Property& values = tree.SetChild("values", std::int64_t(-5));
-    values.SetChild("min", std::numeric_limits<std::int64_t>::min());
-    values.SetChild("bool", false);
-    values.SetChild("ratio", Property::Ratio(-1, 3));
-    values.Add(Property());
-    const QJsonDocument document(ToQtJson(tree));
-    QCOMPARE(QByteArray::fromStdString(Write(tree, true)), document.toJson(QJsonDocument::Compact));
-    QCOMPARE(
-        QByteArray::fromStdString(Write(tree, false)), document.toJson(QJsonDocument::Indented));
 }
 
 void tst_PropertySerializer::malformed_data()
