@@ -14,7 +14,7 @@ public:
     static const char* const VideoName;
     static const char* const AudioName;
     static const char* const BrokenName;
-    static constexpr int VideoSeconds = 10;
+    static constexpr int VideoSeconds = 20;
     static constexpr int AudioSeconds = 6;
     static constexpr int VideoWidth = 320;
     static constexpr int VideoHeight = 240;

@@ -46,10 +46,11 @@ void VideoWidget::initializeGL()
     if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
         qWarning("The video cannot be shown: libmpv has no OpenGL render context");
         m_render = nullptr;
-        return;
+    } else {
+        mpv_render_context_set_update_callback(m_render, OnRenderUpdate, this);
     }
-    mpv_render_context_set_update_callback(m_render, OnRenderUpdate, this);
-    emit Ready();
+    m_initialized = true;
+    emit Initialized();
 }
 
 void VideoWidget::paintGL()

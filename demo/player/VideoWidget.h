@@ -17,11 +17,12 @@ public:
     explicit VideoWidget(mpv_handle* mpv, QWidget* parent = nullptr);
     ~VideoWidget() override;
 
-    // True once the render context exists; files opened before it have no picture.
-    bool IsReady() const { return m_render != nullptr; }
+    // Files opened before this have no picture. Emitted also when no render
+    // context could be made: the engine then plays without one.
+    bool IsInitialized() const { return m_initialized; }
 
 signals:
-    void Ready();
+    void Initialized();
     void DoubleClicked();
 
 protected:
@@ -34,6 +35,7 @@ private:
 
     mpv_handle* m_mpv; // not owned
     mpv_render_context* m_render = nullptr;
+    bool m_initialized = false;
 };
 
 } // namespace Player
