@@ -4,8 +4,12 @@
 REELKIT_PACKAGES=(
   qtbase5-dev qttools5-dev libboost-dev libgoogle-glog-dev
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
+<<<<<<< HEAD
   xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache
   libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config
+=======
+  xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache doxygen
+>>>>>>> main
 )
 
 # Installs whatever is missing from the given package list (default: the
@@ -28,15 +32,17 @@ reelkit_install_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the tree into the given folder.
-# Extra arguments go to the first configure.
+# Configures (once) and builds a tree (the project's own unless -S DIR comes
+# first among the extra arguments, which go to the first configure).
 reelkit_build() {
   local dir="$1"
   shift
+  local source=(-S "$ROOT")
+  [ "${1:-}" = "-S" ] && source=()
   if [ ! -f "$dir/build.ninja" ]; then
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+    cmake "${source[@]}" -B "$dir" -G Ninja "${launcher[@]}" "$@"
   fi
-  cmake --build "$dir" -- -j"$(nproc)"
+  cmake --build "$dir" -- -j"$(nproc)" ${REELKIT_TARGETS:-}
 }

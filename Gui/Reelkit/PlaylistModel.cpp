@@ -109,6 +109,10 @@ bool PlaylistModel::removeRows(int row, int count, const QModelIndex&)
         return false;
     // Rows past the end are not there to remove; the views must hear only of those that are.
     const int last = std::min(row + count, m_items.size()) - 1;
+    // The records, each holding its row's persistent index, go only after
+    // endRemoveRows: while Qt still tracks the removal, every index that goes
+    // away is searched for among all the removed ones.
+    const QList<PlaylistItemData> removed = m_items.mid(row, last - row + 1);
     beginRemoveRows(QModelIndex(), row, last);
     m_items.erase(m_items.begin() + row, m_items.begin() + last + 1);
     endRemoveRows();

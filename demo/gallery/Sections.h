@@ -8,3 +8,4 @@ QWidget* CreateSavedTreeSection(QWidget* parent);
 QWidget* CreateSlidersSection(QWidget* parent);
 QWidget* CreateTimeVolumeSection(QWidget* parent);
 QWidget* CreatePlaylistSection(QWidget* parent);
+QWidget* CreatePlaylistFrameSection(QWidget* parent);

@@ -21,6 +21,7 @@ const Section Sections[] = {
     { "Sliders", CreateSlidersSection },
     { "Time and volume", CreateTimeVolumeSection },
     { "Playlist", CreatePlaylistSection },
+    { "Playlist frame", CreatePlaylistFrameSection },
     { "Saved tree", CreateSavedTreeSection },
 };
 

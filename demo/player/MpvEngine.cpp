@@ -73,6 +73,13 @@ MpvEngine::~MpvEngine()
 void MpvEngine::Open(const std::string& path)
 {
     SetProperty("pause", "yes");
+    // A disc entry names the disc's folder; mpv reads it as a device.
+    static const std::string dvdScheme = "dvd://";
+    if (path.compare(0, dvdScheme.size(), dvdScheme) == 0) {
+        SetProperty("dvd-device", path.substr(dvdScheme.size()));
+        Command({ "loadfile", dvdScheme.c_str(), "replace" });
+        return;
+    }
     Command({ "loadfile", path.c_str(), "replace" });
 }
 
