@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -57,8 +58,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     , m_store(options.storePath)
     , m_windowedPanel(new ControlPanel(ControlPanel::Layout::Windowed))
     , m_fullscreenPanel(new ControlPanel(ControlPanel::Layout::Fullscreen, this))
-    , m_switcher(new Tarvos::Gui::PlaybackControlPanelSwitcher(
-          this, m_windowedPanel, m_fullscreenPanel))
+    , m_switcher(
+          new Tarvos::Gui::PlaybackControlPanelSwitcher(this, m_windowedPanel, m_fullscreenPanel))
     , m_engine(std::make_unique<MpvEngine>(m_switcher, MpvEngine::Options { options.audioOutput }))
     , m_video(new VideoWidget(m_engine->GetHandle()))
     , m_playlist(new Tarvos::Gui::Playlist)
@@ -91,14 +92,13 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     for (ControlPanel* panel : { m_windowedPanel, m_fullscreenPanel })
         ConnectViewModes(panel);
 
-    connect(m_playlist, &Tarvos::Gui::Playlist::AddFileClicked, this,
-        &MainWindow::OnAddFileClicked);
+    connect(
+        m_playlist, &Tarvos::Gui::Playlist::AddFileClicked, this, &MainWindow::OnAddFileClicked);
     connect(m_playlist, &Tarvos::Gui::Playlist::AddFolderClicked, this,
         &MainWindow::OnAddFolderClicked);
+    connect(m_playlist, &Tarvos::Gui::Playlist::AddDvdClicked, this, &MainWindow::OnAddDvdClicked);
     connect(
-        m_playlist, &Tarvos::Gui::Playlist::AddDvdClicked, this, &MainWindow::OnAddDvdClicked);
-    connect(m_playlist, &Tarvos::Gui::Playlist::ShowFileInfoDialog, this,
-        &MainWindow::OnShowFileInfo);
+        m_playlist, &Tarvos::Gui::Playlist::ShowFileInfoDialog, this, &MainWindow::OnShowFileInfo);
     connect(&m_probe, &MediaProbe::Described, this, &MainWindow::OnDescribed);
     connect(&m_probe, &MediaProbe::Failed, this,
         [this](const std::string& path) { m_controller->SetFileInfoFailed(path); });
@@ -163,8 +163,9 @@ void MainWindow::CreateShortcuts()
             m_switcher->OnFullscreenSwitched();
     });
     add(Qt::CTRL | Qt::Key_Right, [this] { OnSeek(m_engine->GetPosition() + SeekStepMs * 1000); });
-    add(Qt::CTRL | Qt::Key_Left,
-        [this] { OnSeek(std::max<Tarvos::avTime>(0, m_engine->GetPosition() - SeekStepMs * 1000)); });
+    add(Qt::CTRL | Qt::Key_Left, [this] {
+        OnSeek(std::max<Tarvos::avTime>(0, m_engine->GetPosition() - SeekStepMs * 1000));
+    });
     add(QKeySequence::Open, [this] { OnAddFileClicked(); });
     add(QKeySequence::Quit, [this] { close(); });
 }
@@ -345,9 +346,9 @@ void MainWindow::OnSeek(Tarvos::avTime position)
     m_engine->Seek(position);
 }
 
-void MainWindow::OnProgressDragStarted() { }
+void MainWindow::OnProgressDragStarted() {}
 
-void MainWindow::OnProgressDragFinished() { }
+void MainWindow::OnProgressDragFinished() {}
 
 void MainWindow::OnCheckboxSwitch(unsigned int control, bool checked)
 {
@@ -358,6 +359,7 @@ void MainWindow::OnCheckboxSwitch(unsigned int control, bool checked)
         break;
     case PlaybackControlPanelLogic::CtrlPlaylist:
         m_switcher->SetPlaylistState(checked);
+        m_playlistShown = checked;
         m_playlist->setVisible(checked);
         break;
     case PlaybackControlPanelLogic::CtrlShuffle:
@@ -388,7 +390,12 @@ void MainWindow::SetFullscreen(bool fullscreen)
 {
     m_fullscreen = fullscreen;
     if (fullscreen) {
+        m_normalGeometry = geometry();
         m_windowedPanel->hide();
+        m_playlist->hide();
+        // Without a window manager the state alone does not resize the window;
+        // placed first, since a later placement would clear the state.
+        setGeometry(screen()->geometry());
         showFullScreen();
         m_switcher->GoFullscreen(QApplication::desktop()->screenNumber(this));
         m_panelHideTimer.start();
@@ -397,7 +404,9 @@ void MainWindow::SetFullscreen(bool fullscreen)
         m_video->unsetCursor();
         m_switcher->GoWindowed();
         showNormal();
+        setGeometry(m_normalGeometry);
         m_windowedPanel->show();
+        m_playlist->setVisible(m_playlistShown);
     }
 }
 
@@ -439,8 +448,8 @@ void MainWindow::ShowEffectsMenu()
         connect(menu.addAction(tr(effect.name)), &QAction::triggered, this,
             [this, filter] { m_engine->SetVideoFilter(filter); });
     }
-    QWidget* button = m_switcher->GetPlaybackControlPanel()->findChild<QWidget*>(
-        QStringLiteral("Effects"));
+    QWidget* button
+        = m_switcher->GetPlaybackControlPanel()->findChild<QWidget*>(QStringLiteral("Effects"));
     menu.exec(button ? button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu.sizeHint().height())
                      : QCursor::pos());
 }
@@ -477,7 +486,7 @@ void MainWindow::OnPlaylistItemDoubleClicked(int row)
     PlayRow(row);
 }
 
-void MainWindow::OnPlaylistActiveItemChanged(int) { }
+void MainWindow::OnPlaylistActiveItemChanged(int) {}
 
 void MainWindow::OnPlaylistRewindStatesChanged(int states)
 {
@@ -489,14 +498,15 @@ void MainWindow::OnPlaylistFileDropped(const std::string& path, int row)
 {
     const QString file = QString::fromStdString(path);
     if (QFileInfo(file).isDir()) {
-        m_playlist->ShowBusy(true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(file)));
+        m_playlist->ShowBusy(
+            true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(file)));
         m_scanner.Scan(file);
         return;
     }
     AddFile(file, row);
 }
 
-void MainWindow::OnPlaylistChanged() { }
+void MainWindow::OnPlaylistChanged() {}
 
 void MainWindow::OnPlaylistAudioTrackSelected(unsigned int track)
 {
@@ -524,7 +534,8 @@ void MainWindow::OnAddFolderClicked()
     const QString folder = QFileDialog::getExistingDirectory(this, tr("Add a folder"));
     if (folder.isEmpty())
         return;
-    m_playlist->ShowBusy(true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(folder)));
+    m_playlist->ShowBusy(
+        true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(folder)));
     m_scanner.Scan(folder);
 }
 

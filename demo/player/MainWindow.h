@@ -138,6 +138,8 @@ private:
     bool m_playWhenLoaded = false;
     bool m_stopped = false;
     bool m_fullscreen = false;
+    bool m_playlistShown = true;
+    QRect m_normalGeometry;
     // Unreadable files met in a row; stops the skipping once all were tried.
     int m_failuresInRow = 0;
 };

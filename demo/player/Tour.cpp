@@ -133,8 +133,7 @@ void Tour::BuildSteps()
     const avTime videoDuration = SampleClips::VideoSeconds * Second;
     const avTime audioDuration = SampleClips::AudioSeconds * Second;
 
-    m_steps.push_back({ "playlist",
-        [] {},
+    m_steps.push_back({ "playlist", [] {},
         [w, videoDuration, audioDuration]() -> QString {
             if (ListView(w)->model()->rowCount() != 3)
                 return QStringLiteral("%1 rows").arg(ListView(w)->model()->rowCount());
@@ -143,9 +142,8 @@ void Tour::BuildSteps()
             if (Entry(w, 2).IsValid())
                 return QStringLiteral("the non-media file is not marked invalid");
             const QString video = DurationProblem(Entry(w, 0).GetFileDuration(), videoDuration);
-            return !video.isEmpty()
-                ? video
-                : DurationProblem(Entry(w, 1).GetFileDuration(), audioDuration);
+            return !video.isEmpty() ? video
+                                    : DurationProblem(Entry(w, 1).GetFileDuration(), audioDuration);
         },
         Picture::Window, {} });
 
@@ -236,7 +234,8 @@ void Tour::BuildSteps()
             auto* dialog = w->findChild<FileInfoDialog*>();
             if (!dialog || !dialog->isVisible())
                 return QStringLiteral("no file information dialog");
-            if (dialog->GetTree()->findItems(QStringLiteral("matroska,webm"), Qt::MatchExactly, 1)
+            if (dialog->GetTree()
+                    ->findItems(QStringLiteral("matroska,webm"), Qt::MatchExactly, 1)
                     .isEmpty())
                 return QStringLiteral("the dialog does not name the format");
             if (Entry(w, 0).GetSelectedAudioStream() != 2)
@@ -266,8 +265,7 @@ void Tour::BuildSteps()
         },
         Picture::Screen, {} });
 
-    m_steps.push_back({ "panel-hidden",
-        [w] { QCursor::setPos(w->screen()->geometry().center()); },
+    m_steps.push_back({ "panel-hidden", [w] { QCursor::setPos(w->screen()->geometry().center()); },
         [w]() -> QString {
             QWidget* panel = w->GetPanel(Layout::Fullscreen);
             return panel->geometry().top() == w->screen()->geometry().bottom()
@@ -319,8 +317,7 @@ void Tour::BuildSteps()
         },
         Picture::Window, {} });
 
-    m_steps.push_back({ "saved",
-        [w] { w->SavePlaylist(); },
+    m_steps.push_back({ "saved", [w] { w->SavePlaylist(); },
         [w]() -> QString {
             PlaylistStore store(w->GetStore().GetPath());
             Tarvos::Core::Property tree;
@@ -365,7 +362,8 @@ void Tour::FinishStep(const QString& problem)
         Grab(step.picture).save(file);
     }
     if (problem.isEmpty()) {
-        std::printf("PASS %s (%lld ms)\n", step.name, static_cast<long long>(m_stepClock.elapsed()));
+        std::printf(
+            "PASS %s (%lld ms)\n", step.name, static_cast<long long>(m_stepClock.elapsed()));
     } else {
         ++m_failures;
         std::printf("FAIL %s: %s\n", step.name, qPrintable(problem));
@@ -380,9 +378,17 @@ void Tour::FinishStep(const QString& problem)
 
 QPixmap Tour::Grab(Picture picture) const
 {
-    if (picture == Picture::Screen)
-        return m_window->screen()->grabWindow(0);
-    return m_window->grab();
+    if (picture == Picture::Window)
+        return m_window->grab();
+    // Menus, dialogs and the full-screen panel are windows of their own:
+    // the picture takes the part of the screen that all of them cover.
+    QRect covered;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            covered |= widget->frameGeometry();
+    }
+    const QRect screen = m_window->screen()->geometry();
+    return m_window->screen()->grabWindow(0).copy(covered & screen);
 }
 
 } // namespace Player

@@ -27,8 +27,8 @@ template <class Start> void WhenVideoIsReady(Player::MainWindow* window, Start s
     if (video->IsInitialized())
         QTimer::singleShot(0, window, start);
     else
-        QObject::connect(video, &Player::VideoWidget::Initialized, window, start,
-            Qt::QueuedConnection);
+        QObject::connect(
+            video, &Player::VideoWidget::Initialized, window, start, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -61,8 +61,8 @@ int main(int argc, char* argv[])
         QStringLiteral("mpv's audio output (\"null\" for none)."), QStringLiteral("name"),
         QStringLiteral("auto"));
     parser.addOptions({ tour, samples, audio });
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Files to play."),
-        QStringLiteral("[files...]"));
+    parser.addPositionalArgument(
+        QStringLiteral("files"), QStringLiteral("Files to play."), QStringLiteral("[files...]"));
     parser.process(app);
     app.setStyleSheet(StyleSheet());
 
@@ -71,8 +71,8 @@ int main(int argc, char* argv[])
     options.audioOutput = parser.value(audio).toStdString();
     if (touring) {
         // The tour keeps its playlist beside its pictures, away from the user's.
-        options.storePath = QDir(parser.value(tour)).filePath(
-            QString::fromLatin1(Player::PlaylistStore::FileName));
+        options.storePath = QDir(parser.value(tour))
+                                .filePath(QString::fromLatin1(Player::PlaylistStore::FileName));
         QFile::remove(options.storePath);
         options.audioOutput = "null";
         options.panelHideDelay = 800;
