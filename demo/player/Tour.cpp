@@ -355,6 +355,14 @@ void Tour::Poll()
 void Tour::FinishStep(const QString& problem)
 {
     m_poll.stop();
+    // Windows that just moved or appeared reach the X server's screen a
+    // little later than the widgets know of them.
+    const int settle = m_steps[m_current].picture == Picture::Screen ? SettleMs : 0;
+    QTimer::singleShot(settle, this, [this, problem] { CompleteStep(problem); });
+}
+
+void Tour::CompleteStep(const QString& problem)
+{
     const Step& step = m_steps[m_current];
     if (step.picture != Picture::None) {
         const QString file = m_pictures.filePath(

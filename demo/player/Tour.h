@@ -24,6 +24,7 @@ class Tour : public QObject
 public:
     static constexpr int PollMs = 50;
     static constexpr int StepTimeoutMs = 10000;
+    static constexpr int SettleMs = 400;
 
     // The window is not owned. The samples are the video, the audio-only
     // file and the non-media file, already in the window's playlist.
@@ -57,6 +58,7 @@ private:
     void RunStep();
     void Poll();
     void FinishStep(const QString& problem);
+    void CompleteStep(const QString& problem);
     QPixmap Grab(Picture picture) const;
 
     MainWindow* m_window; // not owned

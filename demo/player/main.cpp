@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -79,7 +80,9 @@ int main(int argc, char* argv[])
     }
 
     QStringList sampleFiles;
-    const QStringList files = parser.positionalArguments();
+    QStringList files;
+    for (const QString& file : parser.positionalArguments())
+        files << QFileInfo(file).absoluteFilePath();
     if (touring || files.isEmpty()) {
         QString error;
         if (Player::SampleClips::CanMake())
