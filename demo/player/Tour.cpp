@@ -35,6 +35,8 @@ using Layout = ControlPanel::Layout;
 constexpr avTime Second = 1000000;
 // Probed durations of encoded files run a few milliseconds long.
 constexpr avTime DurationSlack = 100000;
+constexpr avTime VideoDuration = SampleClips::VideoSeconds * Second;
+constexpr avTime AudioDuration = SampleClips::AudioSeconds * Second;
 
 QString Seconds(avTime time)
 {
@@ -130,20 +132,18 @@ void Tour::Start()
 void Tour::BuildSteps()
 {
     MainWindow* w = m_window;
-    const avTime videoDuration = SampleClips::VideoSeconds * Second;
-    const avTime audioDuration = SampleClips::AudioSeconds * Second;
 
     m_steps.push_back({ "playlist", [] {},
-        [w, videoDuration, audioDuration]() -> QString {
+        [w]() -> QString {
             if (ListView(w)->model()->rowCount() != 3)
                 return QStringLiteral("%1 rows").arg(ListView(w)->model()->rowCount());
             if (!Entry(w, 0).GetInfo() || !Entry(w, 1).GetInfo())
                 return QStringLiteral("the samples are not described yet");
             if (Entry(w, 2).IsValid())
                 return QStringLiteral("the non-media file is not marked invalid");
-            const QString video = DurationProblem(Entry(w, 0).GetFileDuration(), videoDuration);
+            const QString video = DurationProblem(Entry(w, 0).GetFileDuration(), VideoDuration);
             return !video.isEmpty() ? video
-                                    : DurationProblem(Entry(w, 1).GetFileDuration(), audioDuration);
+                                    : DurationProblem(Entry(w, 1).GetFileDuration(), AudioDuration);
         },
         Picture::Window, {} });
 
@@ -152,7 +152,7 @@ void Tour::BuildSteps()
             auto* view = ListView(w);
             DoubleClick(view->viewport(), view->visualRect(view->model()->index(0, 0)).center());
         },
-        [w, videoDuration]() -> QString {
+        [w]() -> QString {
             if (ActiveRow(w) != 0)
                 return QStringLiteral("row %1 is active").arg(ActiveRow(w));
             auto* play = Control<QAbstractButton>(w, Layout::Windowed, "PlayPause");
@@ -160,7 +160,7 @@ void Tour::BuildSteps()
                 return QStringLiteral("the play button does not show playback");
             auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "TotalEdit");
             const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
-            if (shown < videoDuration || shown > videoDuration + DurationSlack)
+            if (shown < VideoDuration || shown > VideoDuration + DurationSlack)
                 return QStringLiteral("the total time shows %1").arg(total->text());
             const avTime position = w->GetEngine()->GetPosition();
             auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, "Progress");
@@ -290,14 +290,14 @@ void Tour::BuildSteps()
             Control<QAbstractButton>(w, Layout::Fullscreen, "Fullscreen")->click();
             Control<QAbstractButton>(w, Layout::Windowed, "ToEnd")->click();
         },
-        [w, audioDuration]() -> QString {
+        [w]() -> QString {
             if (w->isFullScreen() || w->GetPanel(Layout::Fullscreen)->isVisible())
                 return QStringLiteral("still full screen");
             if (ActiveRow(w) != 1)
                 return QStringLiteral("row %1 is active").arg(ActiveRow(w));
             auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "TotalEdit");
             const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
-            if (shown != audioDuration + 1000)
+            if (shown != AudioDuration + 1000)
                 return QStringLiteral("the total time shows %1").arg(total->text());
             return w->GetEngine()->GetPosition() > Second / 2
                 ? QString()
@@ -305,8 +305,7 @@ void Tour::BuildSteps()
         },
         Picture::Window, {} });
 
-    m_steps.push_back({ "end-of-file",
-        [w, audioDuration] { w->OnSeek(audioDuration - Second / 2); },
+    m_steps.push_back({ "end-of-file", [w] { w->OnSeek(AudioDuration - Second / 2); },
         [w]() -> QString {
             // The end steps on to the unreadable file, which leaves the panel empty.
             if (ActiveRow(w) != 2)
