@@ -185,10 +185,21 @@ void MainWindow::ConnectViewModes(ControlPanel* panel)
 void MainWindow::AddFiles(const QStringList& paths, bool playFirst)
 {
     const int first = m_controller->GetItemCount();
-    for (const QString& path : paths)
-        AddFile(path, -1);
-    if (playFirst && !paths.isEmpty())
+    for (const QString& path : paths) {
+        if (QFileInfo(path).isDir())
+            ScanFolder(path);
+        else
+            AddFile(path, -1);
+    }
+    if (playFirst && m_controller->GetItemCount() > first)
         PlayRow(first);
+}
+
+void MainWindow::ScanFolder(const QString& folder)
+{
+    m_playlist->ShowBusy(
+        true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(folder)));
+    m_scanner.Scan(folder);
 }
 
 void MainWindow::AddFile(const QString& path, int row)
@@ -486,7 +497,15 @@ void MainWindow::OnPlaylistItemDoubleClicked(int row)
     PlayRow(row);
 }
 
-void MainWindow::OnPlaylistActiveItemChanged(int) {}
+void MainWindow::OnPlaylistActiveItemChanged(int row)
+{
+    PlaylistItemData item;
+    if (row >= 0 && m_controller->GetFile(item))
+        setWindowTitle(tr("%1 — Reelkit Player")
+                           .arg(QFileInfo(QString::fromStdString(item.GetName())).fileName()));
+    else
+        setWindowTitle(tr("Reelkit Player"));
+}
 
 void MainWindow::OnPlaylistRewindStatesChanged(int states)
 {
@@ -497,13 +516,10 @@ void MainWindow::OnPlaylistRewindStatesChanged(int states)
 void MainWindow::OnPlaylistFileDropped(const std::string& path, int row)
 {
     const QString file = QString::fromStdString(path);
-    if (QFileInfo(file).isDir()) {
-        m_playlist->ShowBusy(
-            true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(file)));
-        m_scanner.Scan(file);
-        return;
-    }
-    AddFile(file, row);
+    if (QFileInfo(file).isDir())
+        ScanFolder(file);
+    else
+        AddFile(file, row);
 }
 
 void MainWindow::OnPlaylistChanged() {}
@@ -532,11 +548,8 @@ void MainWindow::OnAddFileClicked()
 void MainWindow::OnAddFolderClicked()
 {
     const QString folder = QFileDialog::getExistingDirectory(this, tr("Add a folder"));
-    if (folder.isEmpty())
-        return;
-    m_playlist->ShowBusy(
-        true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(folder)));
-    m_scanner.Scan(folder);
+    if (!folder.isEmpty())
+        ScanFolder(folder);
 }
 
 void MainWindow::OnFolderScanned(const QString&, const QStringList& files)

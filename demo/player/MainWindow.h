@@ -101,6 +101,8 @@ private:
     void CreateShortcuts();
     void ConnectViewModes(ControlPanel* panel);
     void AddFile(const QString& path, int row);
+    // Lists the folder's media off the GUI thread; the playlist shows it is busy.
+    void ScanFolder(const QString& folder);
     void OpenActive(bool play);
     void StepAndOpen(int step);
     void SetFullscreen(bool fullscreen);
