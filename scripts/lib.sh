@@ -4,12 +4,8 @@
 REELKIT_PACKAGES=(
   qtbase5-dev qttools5-dev libboost-dev libgoogle-glog-dev
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
-<<<<<<< HEAD
-  xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache
-  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config
-=======
   xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache doxygen
->>>>>>> main
+  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config
 )
 
 # Installs whatever is missing from the given package list (default: the
