@@ -133,7 +133,8 @@ ControlPanel* MainWindow::GetPanel(ControlPanel::Layout layout) const
 
 QMenu* MainWindow::CreateContextMenu()
 {
-    auto* menu = new QMenu(this);
+    // No parent: the playlist's view takes the menu over and deletes it.
+    auto* menu = new QMenu;
     menu->setObjectName(QStringLiteral("PlaylistMenu"));
     connect(menu->addAction(tr("Play")), &QAction::triggered, this,
         [this] { StepAndOpen(PlaylistController::StepToSelection); });
