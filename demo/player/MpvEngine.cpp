@@ -182,10 +182,10 @@ void MpvEngine::HandleEvent(const mpv_event& event)
         const bool hasValue = property.format != MPV_FORMAT_NONE;
         switch (event.reply_userdata) {
         case ObservedTimePos:
-            if (hasValue) {
-                m_position = ToTime(*static_cast<const double*>(property.data));
+            // Between two files there is no position; the next file starts at 0.
+            m_position = hasValue ? ToTime(*static_cast<const double*>(property.data)) : 0;
+            if (hasValue)
                 m_panel->SetPosition(m_position);
-            }
             break;
         case ObservedDuration:
             if (hasValue) {

@@ -118,6 +118,8 @@ Tour::Tour(
 {
     m_poll.setInterval(PollMs);
     connect(&m_poll, &QTimer::timeout, this, &Tour::Poll);
+    connect(
+        window, &MainWindow::FileStarted, this, [this](const QString& path) { m_started << path; });
     BuildSteps();
 }
 
@@ -290,7 +292,7 @@ void Tour::BuildSteps()
             Control<QAbstractButton>(w, Layout::Fullscreen, "Fullscreen")->click();
             Control<QAbstractButton>(w, Layout::Windowed, "ToEnd")->click();
         },
-        [w]() -> QString {
+        [this, w]() -> QString {
             if (w->isFullScreen() || w->GetPanel(Layout::Fullscreen)->isVisible())
                 return QStringLiteral("still full screen");
             if (ActiveRow(w) != 1)
@@ -299,9 +301,12 @@ void Tour::BuildSteps()
             const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
             if (shown != AudioDuration + 1000)
                 return QStringLiteral("the total time shows %1").arg(total->text());
-            return w->GetEngine()->GetPosition() > Second / 2
+            if (m_started.isEmpty() || m_started.last() != m_samples[1])
+                return QStringLiteral("the engine has not started %1").arg(m_samples[1]);
+            const avTime position = w->GetEngine()->GetPosition();
+            return position > Second / 2 && position < AudioDuration
                 ? QString()
-                : QStringLiteral("position %1").arg(Seconds(w->GetEngine()->GetPosition()));
+                : QStringLiteral("position %1").arg(Seconds(position));
         },
         Picture::Window, {} });
 

@@ -63,6 +63,8 @@ private:
 
     MainWindow* m_window; // not owned
     QStringList m_samples;
+    // Files the engine started, in order.
+    QStringList m_started;
     QDir m_pictures;
     std::vector<Step> m_steps;
     std::size_t m_current = 0;
