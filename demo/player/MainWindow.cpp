@@ -270,6 +270,9 @@ void MainWindow::OnFileLoaded(bool video, bool audio)
 {
     m_failuresInRow = 0;
     m_switcher->OnFile(video, audio);
+    m_video->SetCaption(video
+            ? QString()
+            : tr("♪ %1").arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()));
     PlaylistItemData item;
     if (m_controller->GetFile(item)) {
         if (item.GetSelectedAudioStream() >= 0)
@@ -286,6 +289,8 @@ void MainWindow::OnFileLoaded(bool video, bool audio)
 
 void MainWindow::OnLoadFailed()
 {
+    m_video->SetCaption(
+        tr("%1 cannot be played").arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()));
     m_controller->SetFileInfoFailed(m_openPath);
     m_switcher->OnStop();
     // Skip to the next readable file, but never round and round a list of

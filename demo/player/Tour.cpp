@@ -11,6 +11,7 @@
 #include "MpvEngine.h"
 #include "PlaylistStore.h"
 #include "SampleClips.h"
+#include "VideoWidget.h"
 #include "host/Property.h"
 
 #include <QAbstractButton>
@@ -316,8 +317,11 @@ void Tour::BuildSteps()
             if (ActiveRow(w) != 2)
                 return QStringLiteral("row %1 is active").arg(ActiveRow(w));
             auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, "Progress");
-            return slider->isEnabled() ? QStringLiteral("the timeline is still enabled")
-                                       : QString();
+            if (slider->isEnabled())
+                return QStringLiteral("the timeline is still enabled");
+            return w->GetVideo()->GetCaption().contains(QString::fromUtf8(SampleClips::BrokenName))
+                ? QString()
+                : QStringLiteral("the picture's place does not say the file cannot be played");
         },
         Picture::Window, {} });
 

@@ -1,8 +1,10 @@
 #include "VideoWidget.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QVBoxLayout>
 #include <mpv/render_gl.h>
 
 namespace Player {
@@ -20,9 +22,19 @@ void* GetProcAddress(void*, const char* name)
 VideoWidget::VideoWidget(mpv_handle* mpv, QWidget* parent)
     : QOpenGLWidget(parent)
     , m_mpv(mpv)
+    , m_caption(new QLabel(this))
 {
     setMouseTracking(true);
     setMinimumSize(160, 90);
+    // A child widget rather than painting over libmpv's frame: the GL state
+    // that libmpv leaves behind is its own.
+    m_caption->setObjectName(QStringLiteral("videoCaption"));
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setWordWrap(true);
+    m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_caption->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_caption);
 }
 
 VideoWidget::~VideoWidget()
@@ -33,6 +45,17 @@ VideoWidget::~VideoWidget()
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
     doneCurrent();
+}
+
+void VideoWidget::SetCaption(const QString& caption)
+{
+    m_caption->setText(caption);
+    m_caption->setVisible(!caption.isEmpty());
+}
+
+QString VideoWidget::GetCaption() const
+{
+    return m_caption->text();
 }
 
 void VideoWidget::initializeGL()

@@ -2,6 +2,7 @@
 
 #include <QOpenGLWidget>
 
+class QLabel;
 struct mpv_handle;
 struct mpv_render_context;
 
@@ -21,6 +22,10 @@ public:
     // context could be made: the engine then plays without one.
     bool IsInitialized() const { return m_initialized; }
 
+    // Text shown over the picture's place, for files without one; empty for none.
+    void SetCaption(const QString& caption);
+    QString GetCaption() const;
+
 signals:
     void Initialized();
     void DoubleClicked();
@@ -34,6 +39,7 @@ private:
     static void OnRenderUpdate(void* widget);
 
     mpv_handle* m_mpv; // not owned
+    QLabel* m_caption;
     mpv_render_context* m_render = nullptr;
     bool m_initialized = false;
 };
