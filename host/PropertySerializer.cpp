@@ -7,18 +7,28 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <string>
 
 namespace Tarvos::Core {
 
 namespace {
 
-const QString KeyName = QStringLiteral("name");
-const QString KeyString = QStringLiteral("string");
-const QString KeyInt = QStringLiteral("int");
-const QString KeyBool = QStringLiteral("bool");
-const QString KeyRatio = QStringLiteral("ratio");
-const QString KeyArray = QStringLiteral("array");
-const QString KeyChildren = QStringLiteral("children");
+constexpr char Name[] = "name";
+constexpr char String[] = "string";
+constexpr char Int[] = "int";
+constexpr char Bool[] = "bool";
+constexpr char Ratio[] = "ratio";
+constexpr char Array[] = "array";
+constexpr char Children[] = "children";
+
+const QString KeyName = QLatin1String(Name);
+const QString KeyString = QLatin1String(String);
+const QString KeyInt = QLatin1String(Int);
+const QString KeyBool = QLatin1String(Bool);
+const QString KeyRatio = QLatin1String(Ratio);
+const QString KeyArray = QLatin1String(Array);
+const QString KeyChildren = QLatin1String(Children);
 
 QString ToQString(const std::string& text)
 {
@@ -31,36 +41,147 @@ std::string ToStdString(const QString& text)
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
-QJsonObject ToJson(const Property& node)
+// Writes the text that QJsonDocument::toJson gives for the tree (keys in
+// sorted order, four spaces per level), without building QJsonObjects first:
+// for large trees that costs several times more than the writing itself.
+class JsonWriter
 {
-    QJsonObject object;
-    object.insert(KeyName, ToQString(node.GetName()));
-    switch (node.GetType()) {
-    case Property::Type::None:
-        break;
-    case Property::Type::String:
-        object.insert(KeyString, ToQString(node.GetString()));
-        break;
-    case Property::Type::Int64:
-        object.insert(KeyInt, ToQString(node.GetString()));
-        break;
-    case Property::Type::Bool:
-        object.insert(KeyBool, node.GetBool());
-        break;
-    case Property::Type::Ratio:
-        object.insert(KeyRatio, ToQString(node.GetString()));
-        break;
+public:
+    JsonWriter(std::string& out, bool compact)
+        : m_out(out)
+        , m_compact(compact)
+    {}
+
+    void Object(const Property& node, int indent)
+    {
+        m_out += m_compact ? "{" : "{\n";
+        bool first = true;
+        if (node.IsArrayType()) {
+            Key(Array, indent + 1, first);
+            m_out += "true";
+        }
+        if (node.GetType() == Property::Type::Bool) {
+            Key(Bool, indent + 1, first);
+            m_out += node.GetBool() ? "true" : "false";
+        }
+        if (node.Count() > 0) {
+            Key(Children, indent + 1, first);
+            WriteChildren(node, indent + 1);
+        }
+        if (node.GetType() == Property::Type::Int64) {
+            Key(Int, indent + 1, first);
+            WriteString(node.GetString());
+        }
+        Key(Name, indent + 1, first);
+        WriteString(node.GetName());
+        if (node.GetType() == Property::Type::Ratio) {
+            Key(Ratio, indent + 1, first);
+            WriteString(node.GetString());
+        }
+        if (node.GetType() == Property::Type::String) {
+            Key(String, indent + 1, first);
+            WriteString(node.GetString());
+        }
+        EndLine();
+        Indent(indent);
+        m_out += '}';
     }
-    if (node.IsArrayType())
-        object.insert(KeyArray, true);
-    if (node.Count() > 0) {
-        QJsonArray children;
-        for (unsigned i = 0; i < node.Count(); ++i)
-            children.append(ToJson(node[i]));
-        object.insert(KeyChildren, children);
+
+private:
+    void WriteChildren(const Property& node, int indent)
+    {
+        m_out += m_compact ? "[" : "[\n";
+        for (unsigned i = 0; i < node.Count(); ++i) {
+            if (i > 0)
+                m_out += m_compact ? "," : ",\n";
+            Indent(indent + 1);
+            Object(node[i], indent + 1);
+        }
+        EndLine();
+        Indent(indent);
+        m_out += ']';
     }
-    return object;
-}
+
+    void Key(const char* key, int indent, bool& first)
+    {
+        if (!first)
+            m_out += m_compact ? "," : ",\n";
+        first = false;
+        Indent(indent);
+        m_out += '"';
+        m_out += key;
+        m_out += m_compact ? "\":" : "\": ";
+    }
+
+    void WriteString(const std::string& text)
+    {
+        m_out += '"';
+        const bool ascii = std::all_of(
+            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii) {
+            Escaped(text.data(), text.size());
+        } else {
+            // Through QString, so that malformed UTF-8 is replaced as Qt replaces it.
+            const QByteArray utf8 = ToQString(text).toUtf8();
+            Escaped(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        }
+        m_out += '"';
+    }
+
+    void Escaped(const char* text, std::size_t size)
+    {
+        static const char hex[] = "0123456789abcdef";
+        for (std::size_t i = 0; i < size; ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            switch (c) {
+            case '"':
+                m_out += "\\\"";
+                break;
+            case '\\':
+                m_out += "\\\\";
+                break;
+            case '\b':
+                m_out += "\\b";
+                break;
+            case '\f':
+                m_out += "\\f";
+                break;
+            case '\n':
+                m_out += "\\n";
+                break;
+            case '\r':
+                m_out += "\\r";
+                break;
+            case '\t':
+                m_out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    m_out += "\\u00";
+                    m_out += hex[c >> 4];
+                    m_out += hex[c & 0xf];
+                } else {
+                    m_out += static_cast<char>(c);
+                }
+            }
+        }
+    }
+
+    void Indent(int indent)
+    {
+        if (!m_compact)
+            m_out.append(static_cast<std::size_t>(4 * indent), ' ');
+    }
+
+    void EndLine()
+    {
+        if (!m_compact)
+            m_out += '\n';
+    }
+
+    std::string& m_out;
+    bool m_compact;
+};
 
 // Reads a value stored as text through Property's own conversion, which
 // rejects anything that does not read back to the same text.
@@ -137,9 +258,11 @@ void PropertySerializer::Serialize(
 {
     if (!output)
         return;
-    const QByteArray text = QJsonDocument(ToJson(property))
-                                .toJson(compact ? QJsonDocument::Compact : QJsonDocument::Indented);
-    output->Write(text.constData(), static_cast<std::size_t>(text.size()));
+    std::string text;
+    JsonWriter(text, compact).Object(property, 0);
+    if (!compact)
+        text += '\n';
+    output->Write(text.data(), text.size());
 }
 
 bool PropertySerializer::Deserialize(

@@ -52,12 +52,9 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void formAsBuilt();
-    void sizeHintIsFixed();
     void rowsInAViewAre24PixelsHigh();
-    void backgrounds_data();
-    void backgrounds();
-    void playCursorOnTheActiveRow();
+    void backgroundsAndPlayCursor_data();
+    void backgroundsAndPlayCursor();
     void durations_data();
     void durations();
     void fileNameIsLastComponent();
@@ -131,32 +128,6 @@ PlaylistItemWidget* tst_PlaylistDelegate::RowWidget() const
     return found;
 }
 
-void tst_PlaylistDelegate::formAsBuilt()
-{
-    PlaylistItemWidget* row = RowWidget();
-    QVERIFY(row);
-    QCOMPARE(row->objectName(), QString("PlaylistItemWidget"));
-    QCOMPARE(row->size(), QSize(345, 25));
-    QVERIFY(!row->isVisible());
-    QCOMPARE(Label("Filename")->text(), QString("TextLabel"));
-    QCOMPARE(Label("Duration")->text(), QString("06:06:06"));
-    QCOMPARE(Label("Filename")->property("playlistLabel"), QVariant(true));
-    QCOMPARE(Label("Duration")->property("playlistLabel"), QVariant(true));
-    QCOMPARE(Label("Duration")->font().pointSize(), 11);
-    QVERIFY(row->findChild<QFrame*>("dropSeparator")->isHidden());
-}
-
-void tst_PlaylistDelegate::sizeHintIsFixed()
-{
-    const QModelIndex index = Add(PlaylistItemData(ioPath("/films/a.mkv")));
-    QStyleOptionViewItem option;
-    QCOMPARE(m_delegate->sizeHint(option, index), QSize(100, 24));
-    option.font.setPixelSize(60);
-    option.rect = QRect(0, 0, 900, 300);
-    QCOMPARE(m_delegate->sizeHint(option, index), QSize(100, 24));
-    QCOMPARE(m_delegate->sizeHint(option, QModelIndex()), QSize(100, 24));
-}
-
 void tst_PlaylistDelegate::rowsInAViewAre24PixelsHigh()
 {
     Add(PlaylistItemData(ioPath("/films/a.mkv")));
@@ -174,7 +145,7 @@ void tst_PlaylistDelegate::rowsInAViewAre24PixelsHigh()
             QRect(0, row * 24, view.viewport()->width(), 24));
 }
 
-void tst_PlaylistDelegate::backgrounds_data()
+void tst_PlaylistDelegate::backgroundsAndPlayCursor_data()
 {
     QTest::addColumn<bool>("selected");
     QTest::addColumn<bool>("active");
@@ -185,7 +156,7 @@ void tst_PlaylistDelegate::backgrounds_data()
     QTest::newRow("selected and active") << true << true << QColor("#3486b1");
 }
 
-void tst_PlaylistDelegate::backgrounds()
+void tst_PlaylistDelegate::backgroundsAndPlayCursor()
 {
     QFETCH(bool, selected);
     QFETCH(bool, active);
@@ -194,21 +165,11 @@ void tst_PlaylistDelegate::backgrounds()
     item.SetActive(active);
     const QImage image = Render(Add(item), selected ? QStyle::State_Selected : QStyle::State_None);
     // The left margin, the gap under the name and the right margin.
-    QCOMPARE(image.pixelColor(1, 12), background);
-    QCOMPARE(image.pixelColor(150, 1), background);
-    QCOMPARE(image.pixelColor(298, 22), background);
-    QCOMPARE(image.pixelColor(150, 23), background);
-}
-
-void tst_PlaylistDelegate::playCursorOnTheActiveRow()
-{
-    PlaylistItemData item(ioPath("/films/a.mkv"));
-    QVERIFY(BoundsOf(Render(Add(item)), CursorGreen).isNull());
-    item.SetActive(true);
-    const QRect cursor = BoundsOf(Render(Add(item)), CursorGreen);
+    for (const QPoint& point : { QPoint(1, 12), QPoint(150, 1), QPoint(298, 22), QPoint(150, 23) })
+        QCOMPARE(image.pixelColor(point), background);
     // The 10-pixel column after the 5-pixel margin.
-    QCOMPARE(cursor.size(), QSize(8, 10));
-    QCOMPARE(cursor.left(), 5);
+    const QRect cursor = BoundsOf(image, CursorGreen);
+    QCOMPARE(cursor, active ? QRect(5, 7, 8, 10) : QRect());
 }
 
 void tst_PlaylistDelegate::durations_data()

@@ -3,8 +3,14 @@
 #include "host/Property.h"
 #include "host/PropertySerializer.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
+#include <functional>
+#include <iterator>
 #include <limits>
+#include <random>
 
 using Tarvos::Core::Property;
 using Tarvos::Core::PropertySerializer;
@@ -42,6 +48,38 @@ Property PlaylistLike(int entries)
     return root;
 }
 
+// The tree as QJsonDocument would write it: the writer must give the same text.
+QJsonObject ToQtJson(const Property& node)
+{
+    QJsonObject object;
+    object.insert("name", QString::fromStdString(node.GetName()));
+    switch (node.GetType()) {
+    case Property::Type::None:
+        break;
+    case Property::Type::String:
+        object.insert("string", QString::fromStdString(node.GetString()));
+        break;
+    case Property::Type::Int64:
+        object.insert("int", QString::fromStdString(node.GetString()));
+        break;
+    case Property::Type::Bool:
+        object.insert("bool", node.GetBool());
+        break;
+    case Property::Type::Ratio:
+        object.insert("ratio", QString::fromStdString(node.GetString()));
+        break;
+    }
+    if (node.IsArrayType())
+        object.insert("array", true);
+    if (node.Count() > 0) {
+        QJsonArray children;
+        for (unsigned i = 0; i < node.Count(); ++i)
+            children.append(ToQtJson(node[i]));
+        object.insert("children", children);
+    }
+    return object;
+}
+
 } // namespace
 
 class tst_PropertySerializer : public QObject
@@ -54,6 +92,7 @@ private slots:
     void rootNameFollowsThirdArgument();
     void textHasNoZeroByte();
     void compactIsOneLine();
+    void sameTextAsQtJson();
     void malformed_data();
     void malformed();
     void failureClearsPreviousChildren();
@@ -157,6 +196,53 @@ void tst_PropertySerializer::compactIsOneLine()
     QCOMPARE(compact.find('\n'), std::string::npos);
     const std::string indented = Write(PlaylistLike(2), false);
     QVERIFY(indented.find('\n') != std::string::npos);
+}
+
+void tst_PropertySerializer::sameTextAsQtJson()
+{
+    std::mt19937 random(4242);
+    // Quotes, backslashes, control characters, UTF-8 and bytes that are not UTF-8.
+    const std::string pieces[] = { "a", "Z", " ", "\"", "\\", "/", "\n", "\t", "\b", "\f", "\r",
+        std::string(1, '\0'), "\x01", "\x1f", "\x7f", "\xc3\xa9", "\xe2\x82\xac",
+        "\xf0\x9f\x8e\xac", "\xff", "\xc3", "\xed\xa0\x80", "\xef\xbb\xbf" };
+    const auto text = [&] {
+        std::string result;
+        for (unsigned n = random() % 6; n > 0; --n)
+            result += pieces[random() % std::size(pieces)];
+        return result;
+    };
+    std::function<Property(int)> make = [&](int depth) {
+        Property node(text());
+        switch (random() % 5) {
+        case 0:
+            node = text();
+            break;
+        case 1:
+            node = static_cast<std::int64_t>(random()) * (random() % 2 == 0 ? -1 : 1);
+            break;
+        case 2:
+            node = random() % 2 == 0;
+            break;
+        case 3:
+            node
+                = Property::Ratio(static_cast<std::int64_t>(random() % 100) - 50, 1 + random() % 9);
+            break;
+        default:
+            break;
+        }
+        node.SetArrayType(random() % 2 == 0);
+        for (unsigned n = depth > 0 ? random() % 4 : 0; n > 0; --n)
+            node.Add(make(depth - 1));
+        return node;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const Property tree = make(static_cast<int>(random() % 4));
+        const QJsonDocument document(ToQtJson(tree));
+        QCOMPARE(
+            QByteArray::fromStdString(Write(tree, true)), document.toJson(QJsonDocument::Compact));
+        QCOMPARE(QByteArray::fromStdString(Write(tree, false)),
+            document.toJson(QJsonDocument::Indented));
+    }
 }
 
 void tst_PropertySerializer::malformed_data()

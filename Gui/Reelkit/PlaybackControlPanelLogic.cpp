@@ -142,12 +142,12 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
     if (widget) {
         for (const Binding& binding : Bindings) {
             if (!binding.afterGetState)
-                Disconnect(binding, controls.value(binding.name));
+                Disconnect(binding, Control(binding.name));
         }
         state = widget->GetState();
         for (const Binding& binding : Bindings) {
             if (binding.afterGetState)
-                Disconnect(binding, controls.value(binding.name));
+                Disconnect(binding, Control(binding.name));
         }
     }
 
@@ -167,7 +167,7 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
         if (auto* volumeControl = newWidget->findChild<QWidget*>(VolumeControlName))
             controls.insert(VolumeControlName, volumeControl);
     }
-    for (QWidget* control : qAsConst(controls))
+    for (const QPointer<QWidget>& control : qAsConst(controls))
         control->setAttribute(Qt::WA_LayoutUsesWidgetRect);
 
     // Before connecting: what these updates change on the new controls must
@@ -179,7 +179,7 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
     UpdateVolumeState();
 
     for (const Binding& binding : Bindings) {
-        if (QWidget* control = controls.value(binding.name)) {
+        if (QWidget* control = Control(binding.name)) {
             Connect(binding, control);
             if (binding.enabled)
                 control->setEnabled(this->*binding.enabled);
@@ -523,7 +523,7 @@ void PlaybackControlPanelLogic::NotifyOnCheckboxSwitch(unsigned int control, boo
 
 void PlaybackControlPanelLogic::UpdatePlayPauseState()
 {
-    QWidget* button = controls.value(PlayPauseName);
+    QWidget* button = Control(PlayPauseName);
     if (!button)
         return;
     button->setProperty("isPlay", QVariant(isPlay));
@@ -556,21 +556,27 @@ void PlaybackControlPanelLogic::UpdateCheckboxesState()
 
 void PlaybackControlPanelLogic::UpdateVolumeState()
 {
-    if (!controls.contains(VolumeControlName))
+    if (!Control(VolumeControlName))
         return;
     emit SetVolumeSignal(volume);
     emit SetMutedSignal(muted);
 }
 
-template <class Control> Control* PlaybackControlPanelLogic::Find(const QString& name) const
+QWidget* PlaybackControlPanelLogic::Control(const QString& name) const
+{
+    const auto control = controls.constFind(name);
+    return control != controls.cend() ? control->data() : nullptr;
+}
+
+template <class Type> Type* PlaybackControlPanelLogic::Find(const QString& name) const
 {
     // The binding enters a control only under the type it was looked up by.
-    return static_cast<Control*>(controls.value(name));
+    return static_cast<Type*>(Control(name));
 }
 
 void PlaybackControlPanelLogic::SetControlEnabled(const QString& name, bool enabled) const
 {
-    if (QWidget* control = controls.value(name))
+    if (QWidget* control = Control(name))
         control->setEnabled(enabled);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -152,7 +153,8 @@ private:
     void UpdateCheckboxesState();
     void UpdateVolumeState();
 
-    template <class Control> Control* Find(const QString& name) const;
+    QWidget* Control(const QString& name) const;
+    template <class Type> Type* Find(const QString& name) const;
     void SetControlEnabled(const QString& name, bool enabled) const;
     void SetControlChecked(const QString& name, bool checked) const;
     void Connect(const Binding& binding, QWidget* control);
@@ -168,8 +170,10 @@ private:
     bool muted = false;
     bool dragging = false;
     IPlaybackControlPanelEventObserver* listener = nullptr; // not owned
-    StateWidget* widget = nullptr; // not owned
-    QMap<QString, QWidget*> controls; // not owned
+    // Not owned. Guarded, so that a panel the host deletes while it is bound
+    // reads as missing instead of dangling.
+    QPointer<StateWidget> widget;
+    QMap<QString, QPointer<QWidget>> controls;
     Tarvos::avTime duration = 0;
     QStringList controlNames;
     std::string fileName;

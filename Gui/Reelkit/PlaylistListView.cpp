@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
@@ -407,9 +408,13 @@ std::string PlaylistListView::VideoTrackLabel(int number, const Core::Property& 
             % CodecName(codecInfo))
             .str();
     };
-    static const char* const format = QT_TR_NOOP("%i) %i:%i, %.2f FPS (%s)");
+    // The context is spelled out: the translation tools do not read nested
+    // namespace definitions.
+    static const char* const format
+        = QT_TRANSLATE_NOOP("Tarvos::Gui::PlaylistListView", "%i) %i:%i, %.2f FPS (%s)");
     try {
-        return label(tr(format).toStdString());
+        return label(
+            QCoreApplication::translate("Tarvos::Gui::PlaylistListView", format).toStdString());
     } catch (const boost::io::format_error&) {
         // A translation that lost a placeholder must not take the menu down.
         return label(format);

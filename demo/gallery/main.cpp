@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QScrollArea>
 #include <QTimer>
@@ -28,7 +30,8 @@ const Section Sections[] = {
 } // namespace
 
 // A window of the library's widgets. With --screenshot it saves a picture of
-// itself once shown and quits, so that headless machines can look at it.
+// itself, and one of each section beside it, once shown and quits, so that
+// headless machines can look at it.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -37,7 +40,8 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-        QStringLiteral("Save a PNG of the window and quit."), QStringLiteral("file"));
+        QStringLiteral("Save a PNG of the window, and of each section beside it, and quit."),
+        QStringLiteral("file"));
     parser.addOption(screenshot);
     parser.process(app);
 
@@ -57,7 +61,15 @@ int main(int argc, char* argv[])
         const QString file = parser.value(screenshot);
         // Give deferred painting (timers, polish) a moment before the grab.
         QTimer::singleShot(800, &window, [&window, file] {
-            const bool saved = window.grab().save(file);
+            bool saved = window.grab().save(file);
+            const QFileInfo whole(file);
+            for (QGroupBox* box : window.findChildren<QGroupBox*>()) {
+                const QString name
+                    = box->title().toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+                saved = box->grab().save(whole.dir().filePath(
+                            QStringLiteral("%1-%2.png").arg(whole.completeBaseName(), name)))
+                    && saved;
+            }
             std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "Saved" : "Could not save",
                 qPrintable(file));
             QApplication::exit(saved ? 0 : 1);
