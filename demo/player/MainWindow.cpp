@@ -175,9 +175,9 @@ void MainWindow::ConnectViewModes(ControlPanel* panel)
 {
     // Toggled rather than clicked: a panel that takes over the other's state
     // through SetState applies it to the engine as well.
-    if (auto* aspect = panel->findChild<QAbstractButton*>(QStringLiteral("inputViewMode")))
-        connect(aspect, &QAbstractButton::toggled, this,
-            [this](bool keep) { m_engine->SetKeepAspect(!keep); });
+    if (auto* stretch = panel->findChild<QAbstractButton*>(QStringLiteral("inputViewMode")))
+        connect(stretch, &QAbstractButton::toggled, this,
+            [this](bool stretched) { m_engine->SetKeepAspect(!stretched); });
     if (auto* fill = panel->findChild<QAbstractButton*>(QStringLiteral("outputViewMode")))
         connect(fill, &QAbstractButton::toggled, this,
             [this](bool fillView) { m_engine->SetFillScreen(fillView); });

@@ -59,7 +59,6 @@ public:
     void PlayRow(int row);
 
     Tarvos::Gui::Playlist* GetPlaylist() const { return m_playlist; }
-    Tarvos::Gui::PlaybackControlPanelSwitcher* GetSwitcher() const { return m_switcher; }
     MpvEngine* GetEngine() const { return m_engine.get(); }
     ControlPanel* GetPanel(ControlPanel::Layout layout) const;
     VideoWidget* GetVideo() const { return m_video; }

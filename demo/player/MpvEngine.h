@@ -59,7 +59,6 @@ public:
 
     // The last position the engine's thread saw.
     Tarvos::avTime GetPosition() const { return m_position; }
-    Tarvos::avTime GetDuration() const { return m_duration; }
     bool IsPaused() const { return m_paused; }
 
 signals:
