@@ -86,7 +86,7 @@ void MpvEngine::Open(const std::string& path)
 void MpvEngine::Play()
 {
     // At the end of a file mpv waits on the last frame; playing starts it over.
-    if (m_duration > 0 && m_position >= m_duration)
+    if (m_ended)
         Seek(0);
     SetProperty("pause", "no");
 }
@@ -188,17 +188,16 @@ void MpvEngine::HandleEvent(const mpv_event& event)
                 m_panel->SetPosition(m_position);
             break;
         case ObservedDuration:
-            if (hasValue) {
-                m_duration = ToTime(*static_cast<const double*>(property.data));
-                m_panel->SetDuration(m_duration);
-            }
+            if (hasValue)
+                m_panel->SetDuration(ToTime(*static_cast<const double*>(property.data)));
             break;
         case ObservedPause:
             m_paused = hasValue && *static_cast<const int*>(property.data) != 0;
             emit PauseChanged(m_paused);
             break;
         case ObservedEofReached:
-            if (hasValue && *static_cast<const int*>(property.data) != 0)
+            m_ended = hasValue && *static_cast<const int*>(property.data) != 0;
+            if (m_ended)
                 emit EndReached();
             break;
         }
@@ -211,7 +210,6 @@ void MpvEngine::HandleEvent(const mpv_event& event)
         const auto& end = *static_cast<const mpv_event_end_file*>(event.data);
         if (end.reason == MPV_END_FILE_REASON_ERROR) {
             // Nothing is loaded any more: the panel goes empty at once.
-            m_duration = 0;
             m_panel->SetSourceInfo(std::string(), 0);
             emit LoadFailed();
         }

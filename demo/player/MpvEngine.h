@@ -78,8 +78,9 @@ private:
     Tarvos::Gui::PlaybackControlPanelLogic* m_panel; // not owned
     mpv_handle* m_mpv;
     std::atomic<Tarvos::avTime> m_position { 0 };
-    std::atomic<Tarvos::avTime> m_duration { 0 };
     std::atomic<bool> m_paused { true };
+    // mpv waits on the last frame of a file that ended.
+    std::atomic<bool> m_ended { false };
     std::atomic<bool> m_quitting { false };
     std::thread m_events;
 };
