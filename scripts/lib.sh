@@ -5,6 +5,7 @@ REELKIT_PACKAGES=(
   qtbase5-dev qttools5-dev libboost-dev libgoogle-glog-dev
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache doxygen
+  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config
 )
 
 # Installs whatever is missing from the given package list (default: the

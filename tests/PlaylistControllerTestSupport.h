@@ -4,11 +4,68 @@
 #include "Gui/Reelkit/PlaylistController.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
+#include "PlaylistModelTester.h"
+#include "host/FormatTags.h"
+#include "host/MediaSourceInfo.h"
 
 #include <QStringList>
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
+
+// Media information put together stream by stream; an empty text leaves its tag out.
+class Info
+{
+    using Property = Tarvos::Core::Property;
+    using MediaType = Tarvos::Sarnet::MediaType;
+
+public:
+    explicit Info(const std::string& path = "/clip.mkv", Tarvos::avTime duration = 5000000,
+        const std::string& format = "matroska,webm")
+        : m_info(Tarvos::Sarnet::MediaSourceInfo::Create(Tarvos::ioPath(path), duration, format))
+    {}
+
+    Info& Video(std::int64_t width, std::int64_t height, Property::Ratio fps,
+        const std::string& codec, const char* main = nullptr)
+    {
+        Property c;
+        c.SetChild(Tarvos::Conf::IFormatCodecVideo::TAG_WIDTH, width);
+        c.SetChild(Tarvos::Conf::IFormatCodecVideo::TAG_HEIGHT, height);
+        c.SetChild(Tarvos::Conf::IFormatCodecVideo::TAG_FPS, fps);
+        return Add(MediaType::Video, c, codec, main);
+    }
+    Info& Audio(const std::string& codec, const std::string& language = {},
+        const std::string& title = {}, const char* main = nullptr)
+    {
+        Property c;
+        Property& metadata = c["metadata"];
+        if (!language.empty())
+            metadata.SetChild(Tarvos::Conf::IFormatCodec::TAG_LANGUAGE, language);
+        if (!title.empty())
+            metadata.SetChild(Tarvos::Conf::IFormatFile::TAG_TITLE, title);
+        return Add(MediaType::Audio, c, codec, main);
+    }
+    Info& Subtitle()
+    {
+        m_info->AddStream(MediaType::Unknown, Property());
+        return *this;
+    }
+    operator Tarvos::Gui::PlaylistItemData::InfoPtr() const { return m_info; }
+
+private:
+    // main: "true" or "false" writes the flag, null leaves it out.
+    Info& Add(MediaType type, Property& c, const std::string& codec, const char* main)
+    {
+        c.SetChild(Tarvos::Conf::IFormatCodec::TAG_CODEC_ID, codec);
+        if (main)
+            c.SetChild(Tarvos::Conf::IFormatCodec::TAG_MAIN_STREAM, qstrcmp(main, "true") == 0);
+        m_info->AddStream(type, c);
+        return *this;
+    }
+
+    boost::intrusive_ptr<Tarvos::Sarnet::MediaSourceInfo> m_info;
+};
 
 // Records every call as text ("name:active 2") into a log shared between
 // observers, so that tests see the order across all of them. Each hook, when
@@ -25,6 +82,8 @@ public:
     void OnPlaylistItemDoubleClicked(int row) override
     {
         Log(QStringLiteral("double %1").arg(row));
+        if (onDouble)
+            onDouble(row);
     }
     void OnPlaylistActiveItemChanged(int row) override
     {
@@ -59,6 +118,7 @@ public:
         Log(QStringLiteral("video %1").arg(track));
     }
 
+    std::function<void(int)> onDouble;
     std::function<void(int)> onActive;
     std::function<void(int)> onRewind;
     std::function<void(const std::string&, int)> onDropped;
@@ -71,16 +131,31 @@ private:
     QString m_name;
 };
 
-// A shown list view with its controller.
+// A shown list view with its controller, a model tester and observers that
+// stay registered until the fixture goes.
 struct ControllerFixture
 {
     ControllerFixture()
         : view(std::make_unique<Tarvos::Gui::PlaylistListView>())
         , controller(Tarvos::Gui::PlaylistController::Create(view.get()))
+        , tester(view->model())
     {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->resize(200, 120);
         view->show();
+    }
+    ~ControllerFixture()
+    {
+        for (RecordingObserver& observer : observers)
+            controller->RemoveEventObserver(&observer);
+    }
+    // A new observer logging into log, its lines prefixed by name.
+    RecordingObserver& Observe(const QString& name = QString(), bool registered = true)
+    {
+        observers.emplace_back(&log, name);
+        if (registered)
+            controller->AddEventObserver(&observers.back());
+        return observers.back();
     }
     // Files named "/0" … "/<count − 1>".
     void Fill(int count)
@@ -116,8 +191,12 @@ struct ControllerFixture
         }
         return rows;
     }
+    QPersistentModelIndex Entry(int row) const { return view->model()->index(row, 0); }
 
+    QStringList log;
     std::unique_ptr<Tarvos::Gui::PlaylistListView> view;
     // Declared after the view, which must outlive it.
     boost::intrusive_ptr<Tarvos::Gui::PlaylistController> controller;
+    PlaylistModelTester tester;
+    std::list<RecordingObserver> observers;
 };

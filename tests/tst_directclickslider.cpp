@@ -8,6 +8,17 @@
 
 using Tarvos::Gui::DirectClickSlider;
 
+namespace {
+
+// Sees the style option the slider paints with, as a subclass does.
+class ProbedSlider : public DirectClickSlider
+{
+public:
+    using DirectClickSlider::initStyleOption;
+};
+
+} // namespace
+
 class tst_DirectClickSlider : public QObject
 {
     Q_OBJECT
@@ -25,7 +36,7 @@ private:
     bool Show(Qt::Orientation orientation);
     QRect HandleRect();
 
-    std::unique_ptr<DirectClickSlider> m_slider;
+    std::unique_ptr<ProbedSlider> m_slider;
     // The slider's signals in the order they come.
     QStringList m_log;
 };
@@ -37,7 +48,7 @@ void tst_DirectClickSlider::initTestCase()
 
 void tst_DirectClickSlider::init()
 {
-    m_slider = std::make_unique<DirectClickSlider>();
+    m_slider = std::make_unique<ProbedSlider>();
     m_log.clear();
     connect(m_slider.get(), &QSlider::sliderPressed, [this] { m_log << "pressed"; });
     connect(m_slider.get(), &QSlider::sliderReleased, [this] { m_log << "released"; });
@@ -57,13 +68,8 @@ bool tst_DirectClickSlider::Show(Qt::Orientation orientation)
 
 QRect tst_DirectClickSlider::HandleRect()
 {
-    // The style option the slider paints with, as a subclass sees it.
-    struct Probe : DirectClickSlider
-    {
-        using DirectClickSlider::initStyleOption;
-    };
     QStyleOptionSlider option;
-    static_cast<Probe*>(m_slider.get())->initStyleOption(&option);
+    m_slider->initStyleOption(&option);
     return m_slider->style()->subControlRect(
         QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, m_slider.get());
 }

@@ -6,7 +6,6 @@
 
 #include <QtTest>
 #include <limits>
-#include <set>
 
 using namespace Tarvos;
 
@@ -17,22 +16,17 @@ class tst_HostServices : public QObject
 private slots:
     void timeToText_data();
     void timeToText();
-    void codecNames_data();
     void codecNames();
-    void imageContainers_data();
     void imageContainers();
     void dvdLabelLookupCanBeReplaced();
     void mediaSourceInfo();
-    void tagsAreDistinct();
 };
 
 void tst_HostServices::timeToText_data()
 {
     QTest::addColumn<qint64>("time");
     QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0ll << "0:00:00.000000";
     QTest::newRow("one microsecond") << 1ll << "0:00:00.000001";
-    QTest::newRow("ninety minutes") << 5400000000ll << "1:30:00.000000";
     QTest::newRow("past a day") << 90061000001ll << "25:01:01.000001";
     QTest::newRow("negative") << -1500000ll << "-0:00:01.500000";
     QTest::newRow("most negative")
@@ -46,47 +40,21 @@ void tst_HostServices::timeToText()
     QCOMPARE(QString::fromStdString(Proc::T2S(time)), text);
 }
 
-void tst_HostServices::codecNames_data()
-{
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("h264") << "h264"
-                          << "H.264 / AVC";
-    QTest::newRow("ac3") << "ac3"
-                         << "Dolby Digital";
-    QTest::newRow("unknown falls back") << "x-weird"
-                                        << "x-weird";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
 void tst_HostServices::codecNames()
 {
-    QFETCH(QString, id);
-    QFETCH(QString, name);
     const Core::LocalizationManager& manager = Core::GetLocalizationManager();
-    QCOMPARE(&manager, &Core::GetLocalizationManager());
-    QCOMPARE(QString::fromStdString(manager.GetCodecName(id.toStdString())), name);
-}
-
-void tst_HostServices::imageContainers_data()
-{
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<bool>("image");
-    QTest::newRow("image2") << "image2" << true;
-    QTest::newRow("png pipe") << "png_pipe" << true;
-    QTest::newRow("jpeg pipe") << "jpeg_pipe" << true;
-    QTest::newRow("matroska") << "matroska,webm" << false;
-    QTest::newRow("mp4") << "mov,mp4,m4a,3gp,3g2,mj2" << false;
-    QTest::newRow("bare suffix") << "_pipe" << false;
-    QTest::newRow("empty") << "" << false;
+    QCOMPARE(manager.GetCodecName("h264"), std::string("H.264 / AVC"));
+    QCOMPARE(manager.GetCodecName("ac3"), std::string("Dolby Digital"));
+    // Unknown identifiers are shown as they are.
+    QCOMPARE(manager.GetCodecName("x-weird"), std::string("x-weird"));
 }
 
 void tst_HostServices::imageContainers()
 {
-    QFETCH(QString, format);
-    QFETCH(bool, image);
-    QCOMPARE(Conf::IsImageContainer(format.toStdString()), image);
+    for (const char* image : { "image2", "png_pipe", "jpeg_pipe" })
+        QVERIFY2(Conf::IsImageContainer(image), image);
+    for (const char* other : { "matroska,webm", "mov,mp4,m4a,3gp,3g2,mj2", "_pipe", "" })
+        QVERIFY2(!Conf::IsImageContainer(other), other);
 }
 
 void tst_HostServices::dvdLabelLookupCanBeReplaced()
@@ -107,48 +75,22 @@ void tst_HostServices::dvdLabelLookupCanBeReplaced()
 
 void tst_HostServices::mediaSourceInfo()
 {
-    boost::intrusive_ptr<Sarnet::MediaSourceInfo> info
-        = Sarnet::MediaSourceInfo::Create(ioPath("/a.mkv"), 5000000, std::string());
+    const auto info = Sarnet::MediaSourceInfo::Create(ioPath("/a.mkv"), 5000000, std::string());
     QVERIFY(info->IsEmpty());
-    QCOMPARE(info->GetFilePath().utf8string(), std::string("/a.mkv"));
-    QCOMPARE(info->GetDuration(), avTime(5000000));
+    QVERIFY(!Sarnet::MediaSourceInfo::Create(ioPath(), 0, "matroska,webm")->IsEmpty());
 
     Core::Property video("video");
     video.SetChild(Conf::IFormatCodecVideo::TAG_WIDTH, 1920);
-    video.SetChild(Conf::IFormatCodecVideo::TAG_FPS, Core::Property::Ratio(25, 1));
     info->AddStream(Sarnet::MediaType::Video, video);
-    Core::Property audio("audio");
-    audio["metadata"].SetChild(Conf::IFormatCodec::TAG_LANGUAGE, "deu");
-    info->AddStream(Sarnet::MediaType::Audio, audio);
+    info->AddStream(Sarnet::MediaType::Audio, Core::Property("audio"));
     QVERIFY(!info->IsEmpty());
-
-    boost::intrusive_ptr<const Sarnet::MediaSourceInfo> shared = info;
-    QCOMPARE(shared->GetStreamCount(), 2u);
-    QCOMPARE(shared->GetStreamMediaType(0), Sarnet::MediaType::Video);
-    QCOMPARE(shared->GetStreamMediaType(1), Sarnet::MediaType::Audio);
-    QCOMPARE(int(shared->GetStreamMediaType(1)), 2);
-    QCOMPARE(shared->GetStreamMediaType(2), Sarnet::MediaType::Unknown);
-    QCOMPARE(shared->GetStreamCodecInfo(0)[Conf::IFormatCodecVideo::TAG_WIDTH].GetInt64(),
-        std::int64_t(1920));
-    QCOMPARE(
-        shared->GetStreamCodecInfo(1)["metadata"][Conf::IFormatCodec::TAG_LANGUAGE].GetString(),
-        std::string("deu"));
-    QCOMPARE(shared->GetStreamCodecInfo(9).Count(), 0u);
-
-    const boost::intrusive_ptr<Sarnet::MediaSourceInfo> formatOnly
-        = Sarnet::MediaSourceInfo::Create(ioPath(), 0, "matroska,webm");
-    QVERIFY(!formatOnly->IsEmpty());
-}
-
-void tst_HostServices::tagsAreDistinct()
-{
-    const std::vector<std::string> tags = { Conf::IFormatCodecVideo::TAG_WIDTH,
-        Conf::IFormatCodecVideo::TAG_HEIGHT, Conf::IFormatCodecVideo::TAG_FPS,
-        Conf::IFormatCodec::TAG_CODEC_ID, Conf::IFormatCodec::TAG_MAIN_STREAM,
-        Conf::IFormatCodec::TAG_LANGUAGE, Conf::IFormatFile::TAG_TITLE };
-    const std::set<std::string> unique(tags.begin(), tags.end());
-    QCOMPARE(unique.size(), tags.size());
-    QVERIFY(unique.count(std::string()) == 0);
+    QCOMPARE(info->GetStreamCount(), 2u);
+    // The numbers the playlist's track menu relies on.
+    QCOMPARE(int(info->GetStreamMediaType(0)), 1);
+    QCOMPARE(int(info->GetStreamMediaType(1)), 2);
+    QCOMPARE(info->GetStreamMediaType(2), Sarnet::MediaType::Unknown);
+    QCOMPARE(info->GetStreamCodecInfo(0), video);
+    QCOMPARE(info->GetStreamCodecInfo(9).Count(), 0u);
 }
 
 QTEST_GUILESS_MAIN(tst_HostServices)

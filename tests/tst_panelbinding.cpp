@@ -17,13 +17,9 @@ class tst_PanelBinding : public QObject
 
 private slots:
     void partialPanelWiresWhatItHas();
-    void nestedControlsAreFound();
-    void wrongTypeIsNotEntered();
     void rebindingHandsStateOver();
-    void bindingChecksSilently();
-    void setStateRunsThroughNewConnections();
+    void firstBinding();
     void unbindDropsState();
-    void controlsUseWidgetRect();
 };
 
 void tst_PanelBinding::partialPanelWiresWhatItHas()
@@ -32,9 +28,19 @@ void tst_PanelBinding::partialPanelWiresWhatItHas()
     auto* layout = new QVBoxLayout(&panel);
     auto* playPause = new QPushButton(&panel);
     playPause->setObjectName("PlayPause");
+    // Found two levels down.
+    auto* stop = new QPushButton(new QWidget(new QWidget(&panel)));
+    stop->setObjectName("Stop");
+    // Right names, wrong types: not controls, and no shadow over the real ones.
+    auto* plainSlider = new QSlider(&panel);
+    plainSlider->setObjectName("Progress");
+    auto* notAButton = new QWidget(&panel);
+    notAButton->setObjectName("NextFrame");
+    notAButton->setEnabled(false);
     auto* slider = new TimelineSlider(&panel);
     slider->setObjectName("Progress");
     layout->addWidget(playPause);
+    layout->addWidget(stop->parentWidget()->parentWidget());
     layout->addWidget(slider);
     panel.show();
 
@@ -53,46 +59,13 @@ void tst_PanelBinding::partialPanelWiresWhatItHas()
     logic.MuteAudio(true);
     QCOMPARE(slider->maximum(), 6000000);
     QCOMPARE(slider->value(), 3000000);
+    QCOMPARE(plainSlider->maximum(), 99);
+    QVERIFY(!notAButton->isEnabled());
     QTest::mouseClick(playPause, Qt::LeftButton);
-    QCOMPARE(listener.TakeCalls(),
-        (QStringList { "OnCheckboxSwitch(0x800,true)", "OnButtonClick(0x1)" }));
-}
-
-void tst_PanelBinding::nestedControlsAreFound()
-{
-    RecordingStateWidget panel;
-    auto* outer = new QWidget(&panel);
-    auto* inner = new QWidget(outer);
-    auto* stop = new QPushButton(inner);
-    stop->setObjectName("Stop");
-    RecordingListener listener;
-    PlaybackControlPanelLogic logic;
-    logic.SetListener(&listener);
-    logic.SetWidget(&panel);
-    logic.SetSourceInfo("/films/a.mkv", 60000000);
-    QVERIFY(stop->isEnabled());
-    logic.OnStop();
-    QVERIFY(!stop->isEnabled());
-    logic.OnPlay();
-    panel.show();
     QTest::mouseClick(stop, Qt::LeftButton);
-    QCOMPARE(listener.TakeCalls(), QStringList { "OnButtonClick(0x2)" });
-}
-
-void tst_PanelBinding::wrongTypeIsNotEntered()
-{
-    RecordingStateWidget panel;
-    // A plain slider named "Progress" and a label named "Stop" are not controls.
-    auto* slider = new QSlider(&panel);
-    slider->setObjectName("Progress");
-    auto* stop = new QWidget(&panel);
-    stop->setObjectName("Stop");
-    stop->setEnabled(false);
-    PlaybackControlPanelLogic logic;
-    logic.SetWidget(&panel);
-    logic.SetSourceInfo("/films/a.mkv", 60000000);
-    QCOMPARE(slider->maximum(), 99);
-    QVERIFY(!stop->isEnabled());
+    QCOMPARE(listener.TakeCalls(),
+        (QStringList {
+            "OnCheckboxSwitch(0x800,true)", "OnButtonClick(0x1)", "OnButtonClick(0x2)" }));
 }
 
 void tst_PanelBinding::rebindingHandsStateOver()
@@ -134,24 +107,6 @@ void tst_PanelBinding::rebindingHandsStateOver()
     QCOMPARE(b.findChild<TimelineSlider*>("Progress")->value(), 0);
 }
 
-void tst_PanelBinding::bindingChecksSilently()
-{
-    RecordingStateWidget panel;
-    BuildFullPanel(&panel);
-    auto* playlist = panel.findChild<QCheckBox*>("Playlist");
-    QVERIFY(!playlist->isChecked());
-    RecordingListener listener;
-    PlaybackControlPanelLogic logic;
-    logic.SetListener(&listener);
-    logic.SetWidget(&panel);
-    QVERIFY(playlist->isChecked());
-    QVERIFY(listener.calls.isEmpty());
-    // Effects is enabled from the start; the others wait for a source.
-    QVERIFY(panel.findChild<QWidget*>("Effects")->isEnabled());
-    QVERIFY(!panel.findChild<QWidget*>("PlayPause")->isEnabled());
-    QVERIFY(!panel.findChild<QWidget*>("NextFrame")->isEnabled());
-}
-
 namespace {
 
 // Restores a check box in SetState, as a host's panel might.
@@ -167,15 +122,28 @@ public:
 
 } // namespace
 
-void tst_PanelBinding::setStateRunsThroughNewConnections()
+void tst_PanelBinding::firstBinding()
 {
     RestoringStateWidget panel;
     BuildFullPanel(&panel);
+    auto* stranger = new QPushButton(&panel);
+    stranger->setObjectName("Unknown");
     RecordingListener listener;
     PlaybackControlPanelLogic logic;
     logic.SetListener(&listener);
     logic.SetWidget(&panel);
+    // The logic's own state goes in silently; what SetState restores runs
+    // through the new connections.
+    QVERIFY(panel.findChild<QCheckBox*>("Playlist")->isChecked());
     QCOMPARE(listener.TakeCalls(), QStringList { "OnCheckboxSwitch(0x400000,true)" });
+    // Effects is enabled from the start; the others wait for a source.
+    QVERIFY(panel.findChild<QWidget*>("Effects")->isEnabled());
+    QVERIFY(!panel.findChild<QWidget*>("PlayPause")->isEnabled());
+    QVERIFY(!panel.findChild<QWidget*>("NextFrame")->isEnabled());
+    for (const char* name : { "PlayPause", "Progress", "ProgressEdit", "TotalEdit", "volumeControl",
+             "inputViewMode", "Shuffle" })
+        QVERIFY2(panel.findChild<QWidget*>(name)->testAttribute(Qt::WA_LayoutUsesWidgetRect), name);
+    QVERIFY(!stranger->testAttribute(Qt::WA_LayoutUsesWidgetRect));
 }
 
 void tst_PanelBinding::unbindDropsState()
@@ -194,20 +162,6 @@ void tst_PanelBinding::unbindDropsState()
     logic.SetSourceInfo("/films/a.mkv", 60000000);
     QVERIFY(listener.calls.isEmpty());
     QVERIFY(!panel.findChild<QWidget*>("PlayPause")->isEnabled());
-}
-
-void tst_PanelBinding::controlsUseWidgetRect()
-{
-    RecordingStateWidget panel;
-    BuildFullPanel(&panel);
-    auto* stranger = new QPushButton(&panel);
-    stranger->setObjectName("Unknown");
-    PlaybackControlPanelLogic logic;
-    logic.SetWidget(&panel);
-    for (const char* name : { "PlayPause", "Progress", "ProgressEdit", "TotalEdit", "volumeControl",
-             "inputViewMode", "Shuffle" })
-        QVERIFY2(panel.findChild<QWidget*>(name)->testAttribute(Qt::WA_LayoutUsesWidgetRect), name);
-    QVERIFY(!stranger->testAttribute(Qt::WA_LayoutUsesWidgetRect));
 }
 
 QTEST_MAIN(tst_PanelBinding)

@@ -2,7 +2,6 @@
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
-#include "Gui/Reelkit/VolumeControl.h"
 #include "PanelTestSupport.h"
 
 #include <QCheckBox>
@@ -24,7 +23,6 @@ private slots:
     void init();
     void cleanup();
 
-    void identifierValues();
     void buttonClicks_data();
     void buttonClicks();
     void checkBoxSwitches_data();
@@ -37,17 +35,14 @@ private slots:
     void ownSetValueNestsOnceAndDoesNotSeek();
     void dragSeeksAndHoldsOffReports();
     void positionChangedOutsideSourceIsIgnored();
-    void progressEditEnterSeeks();
-    void progressEditKeepsTextWhileFocused();
+    void progressEdit();
     void emptySourceEmptiesPanel();
     void fileEnablesByContent_data();
     void fileEnablesByContent();
     void playPauseProperty();
     void checkboxStatesAndPlaylistChecked();
     void fullscreenToggles();
-    void volumeAndMuteRoundTrip();
-    void settersFromOtherThreadsKeepOrder();
-    void metaTypesAreRegisteredByName();
+    void settersFromAnotherThreadAreQueued();
 
 private:
     RecordingStateWidget* panel = nullptr;
@@ -57,10 +52,6 @@ private:
     template <class T> T* Control(const char* name) const
     {
         return panel->findChild<T*>(QString::fromLatin1(name));
-    }
-    static void SetSliderPosition(QAbstractSlider* slider, int position)
-    {
-        slider->setValue(position);
     }
     void OpenSource(avTime duration)
     {
@@ -89,44 +80,17 @@ void tst_PanelLogic::cleanup()
     panel = nullptr;
 }
 
-void tst_PanelLogic::identifierValues()
-{
-    QCOMPARE(Logic::CtrlPlayPause, 0x1u);
-    QCOMPARE(Logic::CtrlNextFile, 0x10u);
-    QCOMPARE(Logic::CtrlGotoEnd, 0x80u);
-    QCOMPARE(Logic::CtrlFullscreen, 0x800u);
-    QCOMPARE(Logic::Ctrl3DSettings, 0x80000u);
-    QCOMPARE(Logic::CtrlPlaylist, 0x800000u);
-    QCOMPARE(Logic::CtrlsPlayPauseStop, Logic::CtrlPlayPause | Logic::CtrlStop);
-    QCOMPARE(Logic::CtrlsRewinds,
-        Logic::CtrlNextFrame | Logic::CtrlPrevFrame | Logic::CtrlGotoBegin | Logic::CtrlGotoEnd);
-    QCOMPARE(Logic::CtrlsPlaylist,
-        Logic::CtrlNextFile | Logic::CtrlPrevFile | Logic::CtrlShuffle | Logic::CtrlRepeat
-            | Logic::CtrlPlaylist);
-    QCOMPARE(Logic::AllCtrlsPlayer & Logic::CtrlProgressMarkers, 0u);
-    QCOMPARE(Logic::AllCtrlsPlayer & Logic::CtrlsPlaylist, Logic::CtrlsPlaylist);
-    QCOMPARE(Logic::CtrlsRewinds & Logic::CtrlsPlaylist, 0u);
-    QCOMPARE(Logic::AllCtrlsPlayer, 0xEC1BFFu);
-}
-
 void tst_PanelLogic::buttonClicks_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("call");
-    QTest::newRow("PlayPause") << "PlayPause"
-                               << "OnButtonClick(0x1)";
-    QTest::newRow("Stop") << "Stop"
-                          << "OnButtonClick(0x2)";
-    QTest::newRow("ToEnd is next file") << "ToEnd"
-                                        << "OnButtonClick(0x10)";
-    QTest::newRow("ToBegin is previous file") << "ToBegin"
-                                              << "OnButtonClick(0x20)";
-    QTest::newRow("NextFrame") << "NextFrame"
-                               << "OnButtonClick(0x4)";
-    QTest::newRow("PrevFrame") << "PrevFrame"
-                               << "OnButtonClick(0x8)";
-    QTest::newRow("Effects") << "Effects"
-                             << "OnButtonClick(0x1000)";
+    // "ToEnd" and "ToBegin" step through files, not to the ends of one.
+    const char* const rows[][2] = { { "PlayPause", "OnButtonClick(0x1)" },
+        { "Stop", "OnButtonClick(0x2)" }, { "ToEnd", "OnButtonClick(0x10)" },
+        { "ToBegin", "OnButtonClick(0x20)" }, { "NextFrame", "OnButtonClick(0x4)" },
+        { "PrevFrame", "OnButtonClick(0x8)" }, { "Effects", "OnButtonClick(0x1000)" } };
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
 }
 
 void tst_PanelLogic::buttonClicks()
@@ -186,7 +150,6 @@ void tst_PanelLogic::duration_data()
     QTest::addColumn<QTime>("total");
     QTest::addColumn<int>("sliderMaximum");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("two hours") << 7200000000ll << QTime(2, 0, 0, 1) << 720000000 << true;
     QTest::newRow("zero") << 0ll << QTime(0, 0, 0, 1) << 0 << false;
     // Beyond the slider's 32-bit positions the range saturates.
     QTest::newRow("25 hours wrap")
@@ -216,7 +179,6 @@ void tst_PanelLogic::position_data()
     QTest::addColumn<QTime>("shown");
     QTest::addColumn<bool>("prevEnabled");
     QTest::addColumn<bool>("nextEnabled");
-    QTest::newRow("middle") << 90250000ll << QTime(0, 1, 30, 250) << true << true;
     QTest::newRow("start") << 0ll << QTime(0, 0, 0) << false << true;
     QTest::newRow("end") << 600000000ll << QTime(0, 10, 0) << true << false;
 }
@@ -292,43 +254,38 @@ void tst_PanelLogic::dragSeeksAndHoldsOffReports()
 
 void tst_PanelLogic::positionChangedOutsideSourceIsIgnored()
 {
-    auto* slider = Control<TimelineSlider>("Progress");
+    // Raw slider positions, not times.
+    QAbstractSlider* slider = Control<TimelineSlider>("Progress");
     // No source: the slider moves, the panel does not follow.
     slider->setRange(0, 600000000);
     logic->OnStartDragProgress();
-    SetSliderPosition(slider, 5000);
+    slider->setValue(5000);
     QCOMPARE(listener.TakeCalls(), QStringList { "OnProgressDragStarted" });
     QCOMPARE(Control<TimeEdit>("ProgressEdit")->time(), QTime(0, 0, 0));
 
     // The bound compares milliseconds with the microsecond duration as numbers.
     logic->SetSourceInfo("/films/a.mkv", 600000);
     slider->setRange(0, 600000000);
-    SetSliderPosition(slider, 60000000);
+    slider->setValue(60000000);
     QCOMPARE(listener.TakeCalls(), QStringList {});
-    SetSliderPosition(slider, 50000000);
+    slider->setValue(50000000);
     QCOMPARE(listener.TakeCalls(), QStringList { "OnSeek(500000000)" });
 }
 
-void tst_PanelLogic::progressEditEnterSeeks()
-{
-    OpenSource(600000000);
-    auto* edit = Control<TimeEdit>("ProgressEdit");
-    edit->setTime(QTime(0, 1, 30, 250));
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(listener.TakeCalls(), QStringList { "OnSeek(90250000)" });
-}
-
-void tst_PanelLogic::progressEditKeepsTextWhileFocused()
+void tst_PanelLogic::progressEdit()
 {
     OpenSource(600000000);
     auto* edit = Control<TimeEdit>("ProgressEdit");
     QApplication::setActiveWindow(panel);
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
+    // The user's text stays while the field has the focus; the slider follows.
     logic->SetPosition(90250000);
     QCOMPARE(edit->time(), QTime(0, 0, 0));
     QCOMPARE(Control<TimelineSlider>("Progress")->value(), 9025000);
+    edit->setTime(QTime(0, 1, 30, 250));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(listener.TakeCalls(), QStringList { "OnSeek(90250000)" });
 }
 
 void tst_PanelLogic::emptySourceEmptiesPanel()
@@ -426,66 +383,25 @@ void tst_PanelLogic::fullscreenToggles()
     QVERIFY(listener.calls.isEmpty());
 }
 
-void tst_PanelLogic::volumeAndMuteRoundTrip()
+void tst_PanelLogic::settersFromAnotherThreadAreQueued()
 {
-    OpenSource(600000000);
-    logic->SetAudioVolume(40);
-    logic->MuteAudio(true);
-    QStringList calls = listener.TakeCalls();
-    QVERIFY(calls.contains(QStringLiteral("OnVolumeChanged(40)")));
-    QCOMPARE(calls.last(), QStringLiteral("OnMuteChanged(true)"));
-    // The panel keeps what the control reported and gives it to a new binding.
-    RecordingStateWidget other;
-    BuildFullPanel(&other);
-    logic->SetWidget(&other);
-    auto* volumeControl = other.findChild<Tarvos::Gui::VolumeControl*>("volumeControl");
-    QSignalSpy muted(volumeControl, SIGNAL(Muted(bool)));
-    QSignalSpy previousMuted(Control<QWidget>("volumeControl"), SIGNAL(Muted(bool)));
-    logic->MuteAudio(false);
-    QCOMPARE(muted.count(), 1);
-    QCOMPARE(previousMuted.count(), 0);
-    QCOMPARE(listener.calls.last(), QStringLiteral("OnMuteChanged(false)"));
-    logic->SetWidget(nullptr);
-}
-
-void tst_PanelLogic::settersFromOtherThreadsKeepOrder()
-{
-    QSignalSpy seek(logic, &Logic::Seek);
-    const int count = 2000;
-    std::unique_ptr<QThread> player(QThread::create([this] {
+    std::thread player([this] {
         logic->SetSourceInfo("/films/a.mkv", 600000000);
-        for (int i = 1; i <= count; ++i)
-            logic->SetPosition(avTime(i) * 100000);
+        logic->SetPosition(20000000);
         logic->SetAudioVolume(30);
         logic->MuteAudio(true);
         logic->SetDuration(700000000);
-    }));
-    player->start();
-    QVERIFY(player->wait(10000));
-    // Nothing has happened in the GUI thread yet: every call is queued.
+    });
+    player.join();
+    // Nothing has happened yet: every call waits for the GUI thread. The
+    // volume and mute states then go to the control and come back from it.
     QCOMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 0, 0, 1));
     QVERIFY(listener.calls.isEmpty());
 
     QTRY_COMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 11, 40, 1));
-    QCOMPARE(Control<TimelineSlider>("Progress")->value(), count * 10000);
-    QCOMPARE(Control<TimeEdit>("ProgressEdit")->time(), QTime(0, 3, 20));
-    // Every report moved the slider once, in the order sent.
-    QCOMPARE(seek.count(), count);
-    for (int i = 0; i < count; ++i)
-        QCOMPARE(seek.at(i).at(0).toInt(), (i + 1) * 10000);
+    QCOMPARE(Control<TimelineSlider>("Progress")->value(), 2000000);
+    QCOMPARE(Control<TimeEdit>("ProgressEdit")->time(), QTime(0, 0, 20));
     QCOMPARE(listener.TakeCalls(), (QStringList { "OnVolumeChanged(30)", "OnMuteChanged(true)" }));
-}
-
-void tst_PanelLogic::metaTypesAreRegisteredByName()
-{
-    QVERIFY(QMetaType::type("Tarvos::avTime") != QMetaType::UnknownType);
-    QCOMPARE(QMetaType::sizeOf(QMetaType::type("Tarvos::avTime")), 8);
-    QVERIFY(QMetaType::type("std::string") != QMetaType::UnknownType);
-    const QMetaObject* meta = logic->metaObject();
-    QVERIFY(meta->indexOfSignal("SetSourceSignal(std::string,Tarvos::avTime)") >= 0);
-    QVERIFY(meta->indexOfSignal("SetPositionSignal(qint64)") >= 0);
-    QVERIFY(meta->indexOfSignal("SetDurationSignal(Tarvos::avTime)") >= 0);
-    QVERIFY(meta->indexOfSlot("OnSetSource(std::string,Tarvos::avTime)") >= 0);
 }
 
 QTEST_MAIN(tst_PanelLogic)

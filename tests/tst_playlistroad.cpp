@@ -1,4 +1,3 @@
-#include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistController.h"
@@ -7,18 +6,17 @@
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "PanelTestSupport.h"
-#include "host/FormatTags.h"
-#include "host/MediaSourceInfo.h"
+#include "PlaylistControllerTestSupport.h"
 
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 #include <thread>
+#include <utility>
 
 using Tarvos::avTime;
 using Tarvos::ioPath;
 using Tarvos::Core::Property;
-using Tarvos::Gui::IPlaylistEventObserver;
 using Tarvos::Gui::PlaybackControlPanelLogic;
 using Tarvos::Gui::Playlist;
 using Tarvos::Gui::PlaylistController;
@@ -27,8 +25,6 @@ using Tarvos::Gui::PlaylistListView;
 using Tarvos::Gui::StateWidget;
 using Tarvos::Gui::TimeEdit;
 using Tarvos::Gui::TimelineSlider;
-using Tarvos::Sarnet::MediaSourceInfo;
-using Tarvos::Sarnet::MediaType;
 
 namespace {
 
@@ -36,11 +32,11 @@ const avTime Second = 1000000;
 
 // The host application: it picks files when the frame asks, steps to what the
 // user double-clicks and passes the rewind states on to its panel.
-class Host final : public IPlaylistEventObserver
+struct Host
 {
-public:
     Host(Playlist* frame, PlaybackControlPanelLogic* panel)
         : controller(frame->GetController())
+        , observer(&calls, QString())
         , m_panel(panel)
     {
         QObject::connect(frame, &Playlist::AddFileClicked, [this] {
@@ -48,9 +44,14 @@ public:
             for (const char* path : filesToPick)
                 controller->AddFile(ioPath(path), -1, false);
         });
-        controller->AddEventObserver(this);
+        observer.onDouble = [this](int row) { controller->StepTo(row); };
+        observer.onRewind = [panel](int states) {
+            panel->SetPlaylistRewinds(
+                states & PlaylistController::RewindNext, states & PlaylistController::RewindPrev);
+        };
+        controller->AddEventObserver(&observer);
     }
-    ~Host() override { controller->RemoveEventObserver(this); }
+    ~Host() { controller->RemoveEventObserver(&observer); }
 
     QStringList TakeCalls() { return std::exchange(calls, {}); }
 
@@ -64,61 +65,14 @@ public:
         m_panel->OnPlay();
     }
 
-    void OnPlaylistKeyPress(int key) override { calls << QStringLiteral("key %1").arg(key); }
-    void OnPlaylistItemDoubleClicked(int row) override
-    {
-        calls << QStringLiteral("double %1").arg(row);
-        controller->StepTo(row);
-    }
-    void OnPlaylistActiveItemChanged(int row) override
-    {
-        calls << QStringLiteral("active %1").arg(row);
-    }
-    void OnPlaylistRewindStatesChanged(int states) override
-    {
-        calls << QStringLiteral("rewind %1").arg(states);
-        m_panel->SetPlaylistRewinds(
-            states & PlaylistController::RewindNext, states & PlaylistController::RewindPrev);
-    }
-    void OnPlaylistFileDropped(const std::string& path, int row) override
-    {
-        calls << QStringLiteral("dropped %1 %2").arg(QString::fromStdString(path)).arg(row);
-    }
-    void OnPlaylistChanged() override { calls << QStringLiteral("changed"); }
-    void OnPlaylistAudioTrackSelected(unsigned int track) override
-    {
-        calls << QStringLiteral("audio track %1").arg(track);
-    }
-    void OnPlaylistVideoTrackSelected(unsigned int track) override
-    {
-        calls << QStringLiteral("video track %1").arg(track);
-    }
-
     const boost::intrusive_ptr<PlaylistController> controller;
     std::vector<const char*> filesToPick;
     QStringList calls;
+    RecordingObserver observer;
 
 private:
     PlaybackControlPanelLogic* m_panel;
 };
-
-boost::intrusive_ptr<MediaSourceInfo> Describe(const char* path, avTime duration, int audioStreams)
-{
-    using namespace Tarvos::Conf;
-    auto info = MediaSourceInfo::Create(ioPath(path), duration, "matroska,webm");
-    Property video;
-    video.SetChild(IFormatCodecVideo::TAG_WIDTH, 1280);
-    video.SetChild(IFormatCodecVideo::TAG_HEIGHT, 720);
-    video.SetChild(IFormatCodecVideo::TAG_FPS, Property::Ratio(25, 1));
-    video.SetChild(IFormatCodec::TAG_CODEC_ID, "h264");
-    info->AddStream(MediaType::Video, video);
-    for (int i = 0; i < audioStreams; ++i) {
-        Property audio;
-        audio.SetChild(IFormatCodec::TAG_CODEC_ID, "aac");
-        info->AddStream(MediaType::Audio, audio);
-    }
-    return info;
-}
 
 PlaylistItemData Entry(const Playlist& frame, int row)
 {
@@ -168,12 +122,14 @@ void tst_PlaylistRoad::fromAddingToRestoring()
     QCOMPARE(Entry(frame, 1).GetName(), std::string("/media/two.mkv"));
 
     // 3: the media information arrives.
-    const auto one = Describe("/media/one.mkv", 330 * Second, 1);
+    const PlaylistItemData::InfoPtr one
+        = Info("/media/one.mkv", 330 * Second).Video(1280, 720, 25, "h264").Audio("aac");
     host.controller->SetFileInfo(one);
-    host.controller->SetFileInfo(Describe("/media/two.mkv", 90 * Second, 2));
+    host.controller->SetFileInfo(
+        Info("/media/two.mkv", 90 * Second).Video(1280, 720, 25, "h264").Audio("aac").Audio("ac3"));
     QCOMPARE(host.TakeCalls(), QStringList({ "changed", "changed" }));
     QCOMPARE(Entry(frame, 0).GetFileDuration(), 330 * Second);
-    QCOMPARE(Entry(frame, 0).GetInfo(), PlaylistItemData::InfoPtr(one));
+    QCOMPARE(Entry(frame, 0).GetInfo(), one);
 
     // 4: a double click on the first row; the host steps to it.
     QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {},
@@ -230,7 +186,7 @@ void tst_PlaylistRoad::fromAddingToRestoring()
     });
     QTest::mouseClick(frame.windowHandle(), Qt::RightButton, {},
         view->viewport()->mapTo(&frame, view->visualRect(view->model()->index(1, 0)).center()));
-    QCOMPARE(host.TakeCalls(), QStringList({ "changed", "audio track 2" }));
+    QCOMPARE(host.TakeCalls(), QStringList({ "changed", "audio 2" }));
 
     // 9: saved at exit, restored into a new playlist at the next start.
     Property tree = host.controller->Serialize();

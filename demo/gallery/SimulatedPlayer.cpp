@@ -26,6 +26,8 @@ SimulatedPlayer::SimulatedPlayer(Tarvos::Gui::PlaybackControlPanelLogic* panel, 
 
 SimulatedPlayer::~SimulatedPlayer()
 {
+    // A timer is stopped in its own thread.
+    QMetaObject::invokeMethod(m_clock, &QTimer::stop, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     delete m_clock;

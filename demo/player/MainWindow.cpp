@@ -1,0 +1,583 @@
+#include "MainWindow.h"
+
+#include "FileInfoDialog.h"
+#include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
+#include "Gui/Reelkit/Playlist.h"
+#include "Gui/Reelkit/PlaylistItemData.h"
+#include "MpvEngine.h"
+#include "VideoWidget.h"
+#include "host/Property.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopWidget>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace Player {
+
+namespace {
+
+using Tarvos::Gui::PlaybackControlPanelLogic;
+using Tarvos::Gui::PlaylistController;
+using Tarvos::Gui::PlaylistItemData;
+
+const QString DvdScheme = QStringLiteral("dvd://");
+
+struct Effect
+{
+    const char* name;
+    const char* filter; // mpv's video filter syntax
+};
+
+const Effect Effects[] = {
+    { QT_TRANSLATE_NOOP("Player::MainWindow", "No effect"), "" },
+    { QT_TRANSLATE_NOOP("Player::MainWindow", "Mirror"), "lavfi=[hflip]" },
+    { QT_TRANSLATE_NOOP("Player::MainWindow", "Grey"), "lavfi=[hue=s=0]" },
+    { QT_TRANSLATE_NOOP("Player::MainWindow", "Negative"), "lavfi=[negate]" },
+};
+
+QString MediaFilter()
+{
+    return MainWindow::tr("Media files (*.mkv *.mp4 *.avi *.mov *.webm *.mpg *.ts *.mp3 *.flac "
+                          "*.ogg *.wav *.m4a);;All files (*)");
+}
+
+} // namespace
+
+MainWindow::MainWindow(const Options& options, QWidget* parent)
+    : QMainWindow(parent)
+    , m_options(options)
+    , m_store(options.storePath)
+    , m_windowedPanel(new ControlPanel(ControlPanel::Layout::Windowed))
+    , m_fullscreenPanel(new ControlPanel(ControlPanel::Layout::Fullscreen, this))
+    , m_switcher(
+          new Tarvos::Gui::PlaybackControlPanelSwitcher(this, m_windowedPanel, m_fullscreenPanel))
+    , m_engine(std::make_unique<MpvEngine>(m_switcher, MpvEngine::Options { options.audioOutput }))
+    , m_video(new VideoWidget(m_engine->GetHandle()))
+    , m_playlist(new Tarvos::Gui::Playlist)
+    , m_splitter(new QSplitter(Qt::Horizontal))
+    , m_contextMenu(CreateContextMenu())
+    , m_controller(m_playlist->GetController())
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(tr("Reelkit Player"));
+    m_splitter->addWidget(m_video);
+    m_splitter->addWidget(m_playlist);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setChildrenCollapsible(false);
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_splitter, 1);
+    layout->addWidget(m_windowedPanel);
+    setCentralWidget(central);
+    resize(1024, 640);
+    m_splitter->setSizes({ 700, 324 });
+
+    m_playlist->SetContextMenu(m_contextMenu);
+    m_controller->AddEventObserver(this);
+    m_switcher->SetListener(this);
+    m_switcher->SetShowHideDuration(ShowHideMs);
+    m_switcher->SetAudioVolume(80);
+    m_switcher->OnEmpty();
+    for (ControlPanel* panel : { m_windowedPanel, m_fullscreenPanel })
+        ConnectViewModes(panel);
+
+    connect(
+        m_playlist, &Tarvos::Gui::Playlist::AddFileClicked, this, &MainWindow::OnAddFileClicked);
+    connect(m_playlist, &Tarvos::Gui::Playlist::AddFolderClicked, this,
+        &MainWindow::OnAddFolderClicked);
+    connect(m_playlist, &Tarvos::Gui::Playlist::AddDvdClicked, this, &MainWindow::OnAddDvdClicked);
+    connect(
+        m_playlist, &Tarvos::Gui::Playlist::ShowFileInfoDialog, this, &MainWindow::OnShowFileInfo);
+    connect(&m_probe, &MediaProbe::Described, this, &MainWindow::OnDescribed);
+    connect(&m_probe, &MediaProbe::Failed, this,
+        [this](const std::string& path) { m_controller->SetFileInfoFailed(path); });
+    connect(&m_scanner, &FolderScanner::Found, this, &MainWindow::OnFolderScanned);
+    connect(m_engine.get(), &MpvEngine::FileLoaded, this, &MainWindow::OnFileLoaded);
+    connect(m_engine.get(), &MpvEngine::LoadFailed, this, &MainWindow::OnLoadFailed);
+    connect(m_engine.get(), &MpvEngine::PauseChanged, this, &MainWindow::OnPauseChanged);
+    connect(m_engine.get(), &MpvEngine::EndReached, this, &MainWindow::OnEndReached);
+    connect(m_video, &VideoWidget::DoubleClicked, m_switcher,
+        &PlaybackControlPanelLogic::OnFullscreenSwitched);
+
+    m_panelHideTimer.setSingleShot(true);
+    m_panelHideTimer.setInterval(m_options.panelHideDelay);
+    connect(&m_panelHideTimer, &QTimer::timeout, this, &MainWindow::OnPanelHideTimeout);
+    qApp->installEventFilter(this);
+    CreateShortcuts();
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+    m_switcher->SetListener(nullptr);
+    m_controller->RemoveEventObserver(this);
+    // The render context goes before the engine it draws.
+    delete m_video;
+}
+
+ControlPanel* MainWindow::GetPanel(ControlPanel::Layout layout) const
+{
+    return layout == ControlPanel::Layout::Windowed ? m_windowedPanel : m_fullscreenPanel;
+}
+
+QMenu* MainWindow::CreateContextMenu()
+{
+    // No parent: the playlist's view takes the menu over and deletes it.
+    auto* menu = new QMenu;
+    menu->setObjectName(QStringLiteral("PlaylistMenu"));
+    connect(menu->addAction(tr("Play")), &QAction::triggered, this,
+        [this] { StepAndOpen(PlaylistController::StepToSelection); });
+    QAction* info = menu->addAction(tr("File information…"));
+    info->setObjectName(QStringLiteral("action_FileInformation"));
+    menu->addSeparator();
+    menu->addMenu(tr("Video track"))->setObjectName(QStringLiteral("VideoTrack"));
+    menu->addMenu(tr("Audio track"))->setObjectName(QStringLiteral("AudioTrack"));
+    menu->addSeparator();
+    connect(menu->addAction(tr("Remove")), &QAction::triggered, this,
+        [this] { m_controller->DeleteSelectedFiles(); });
+    connect(menu->addAction(tr("Clear the playlist")), &QAction::triggered, this,
+        [this] { m_controller->Clear(); });
+    return menu;
+}
+
+void MainWindow::CreateShortcuts()
+{
+    const auto add = [this](const QKeySequence& keys, auto slot) {
+        auto* shortcut = new QShortcut(keys, this, slot);
+        shortcut->setContext(Qt::ApplicationShortcut);
+    };
+    add(Qt::Key_Space, [this] { OnButtonClick(PlaybackControlPanelLogic::CtrlPlayPause); });
+    add(Qt::Key_F, [this] { m_switcher->OnFullscreenSwitched(); });
+    add(Qt::Key_Escape, [this] {
+        if (m_fullscreen)
+            m_switcher->OnFullscreenSwitched();
+    });
+    add(Qt::CTRL | Qt::Key_Right, [this] { OnSeek(m_engine->GetPosition() + SeekStepMs * 1000); });
+    add(Qt::CTRL | Qt::Key_Left, [this] {
+        OnSeek(std::max<Tarvos::avTime>(0, m_engine->GetPosition() - SeekStepMs * 1000));
+    });
+    add(QKeySequence::Open, [this] { OnAddFileClicked(); });
+    add(QKeySequence::Quit, [this] { close(); });
+}
+
+void MainWindow::ConnectViewModes(ControlPanel* panel)
+{
+    // Toggled rather than clicked: a panel that takes over the other's state
+    // through SetState applies it to the engine as well.
+    if (auto* stretch = panel->findChild<QAbstractButton*>(QStringLiteral("inputViewMode")))
+        connect(stretch, &QAbstractButton::toggled, this,
+            [this](bool stretched) { m_engine->SetKeepAspect(!stretched); });
+    if (auto* fill = panel->findChild<QAbstractButton*>(QStringLiteral("outputViewMode")))
+        connect(fill, &QAbstractButton::toggled, this,
+            [this](bool fillView) { m_engine->SetFillScreen(fillView); });
+}
+
+void MainWindow::AddFiles(const QStringList& paths, bool playFirst)
+{
+    const int first = m_controller->GetItemCount();
+    for (const QString& path : paths) {
+        if (QFileInfo(path).isDir())
+            ScanFolder(path);
+        else
+            AddFile(path, -1);
+    }
+    if (playFirst && m_controller->GetItemCount() > first)
+        PlayRow(first);
+}
+
+void MainWindow::ScanFolder(const QString& folder)
+{
+    m_playlist->ShowBusy(
+        true, tr("Looking for media in %1…").arg(QDir::toNativeSeparators(folder)));
+    m_scanner.Scan(folder);
+}
+
+void MainWindow::AddFile(const QString& path, int row)
+{
+    const std::string utf8 = path.toStdString();
+    m_controller->AddFile(Tarvos::ioPath(utf8), row, false);
+    // A disc is read by the engine alone; the probe knows no disc structure.
+    if (path.startsWith(DvdScheme))
+        return;
+    if (const MediaProbe::InfoPtr known = m_infos.value(path))
+        m_controller->SetFileInfo(known);
+    else
+        m_probe.Probe(utf8);
+}
+
+bool MainWindow::RestorePlaylist()
+{
+    Tarvos::Core::Property tree;
+    QString problem;
+    if (!m_store.Load(tree, &problem)) {
+        if (!problem.isEmpty())
+            qWarning("%s", qPrintable(problem));
+        return false;
+    }
+    m_controller->Deserialize(tree);
+    for (unsigned i = 0; i < tree.Count(); ++i) {
+        const std::string path = tree[i]["filename"].GetString();
+        if (!path.empty() && !QString::fromStdString(path).startsWith(DvdScheme))
+            m_probe.Probe(path);
+    }
+    OpenActive(false);
+    return true;
+}
+
+void MainWindow::SavePlaylist()
+{
+    QString problem;
+    if (!m_store.Save(m_controller->Serialize(), &problem))
+        qWarning("%s", qPrintable(problem));
+}
+
+void MainWindow::PlayRow(int row)
+{
+    if (m_controller->StepTo(row))
+        OpenActive(true);
+}
+
+void MainWindow::StepAndOpen(int step)
+{
+    if (m_controller->StepTo(step))
+        OpenActive(true);
+}
+
+void MainWindow::OpenActive(bool play)
+{
+    PlaylistItemData item;
+    if (!m_controller->GetFile(item))
+        return;
+    m_openPath = item.GetFilename().utf8string();
+    m_playWhenLoaded = play;
+    m_stopped = false;
+    m_switcher->SetSourceInfo(item.GetName(), item.GetFileDuration());
+    m_engine->Open(m_openPath);
+}
+
+void MainWindow::OnFileLoaded(bool video, bool audio)
+{
+    m_failuresInRow = 0;
+    m_switcher->OnFile(video, audio);
+    m_video->SetCaption(video
+            ? QString()
+            : tr("♪ %1").arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()));
+    PlaylistItemData item;
+    if (m_controller->GetFile(item)) {
+        if (item.GetSelectedAudioStream() >= 0)
+            OnPlaylistAudioTrackSelected(unsigned(item.GetSelectedAudioStream()));
+        if (item.GetSelectedVideoStream() >= 0)
+            OnPlaylistVideoTrackSelected(unsigned(item.GetSelectedVideoStream()));
+    }
+    if (m_playWhenLoaded)
+        m_engine->Play();
+    else
+        m_switcher->OnPause();
+    emit FileStarted(QString::fromStdString(m_openPath));
+}
+
+void MainWindow::OnLoadFailed()
+{
+    m_video->SetCaption(
+        tr("%1 cannot be played").arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()));
+    m_controller->SetFileInfoFailed(m_openPath);
+    m_switcher->OnStop();
+    // Skip to the next readable file, but never round and round a list of
+    // unreadable ones.
+    if (m_playWhenLoaded && ++m_failuresInRow < m_controller->GetItemCount())
+        StepAndOpen(PlaylistController::StepNextByStrategy);
+}
+
+void MainWindow::OnPauseChanged(bool paused)
+{
+    if (!paused)
+        m_switcher->OnPlay();
+    else if (m_stopped)
+        m_switcher->OnStop();
+    else
+        m_switcher->OnPause();
+}
+
+void MainWindow::OnEndReached()
+{
+    if (m_controller->StepTo(PlaylistController::StepNextByStrategy))
+        OpenActive(true);
+}
+
+void MainWindow::OnDescribed(const MediaProbe::InfoPtr& info)
+{
+    m_infos.insert(QString::fromStdString(info->GetFilePath().utf8string()), info);
+    m_controller->SetFileInfo(info);
+}
+
+void MainWindow::OnButtonClick(unsigned int control)
+{
+    switch (control) {
+    case PlaybackControlPanelLogic::CtrlPlayPause:
+        if (m_openPath.empty()) {
+            if (!m_controller->StepTo(PlaylistController::StepToSelection))
+                m_controller->StepTo(0);
+            OpenActive(true);
+        } else if (m_engine->IsPaused()) {
+            m_stopped = false;
+            m_engine->Play();
+        } else
+            m_engine->Pause();
+        break;
+    case PlaybackControlPanelLogic::CtrlStop:
+        m_stopped = true;
+        m_engine->Stop();
+        m_switcher->OnStop();
+        break;
+    case PlaybackControlPanelLogic::CtrlNextFrame:
+    case PlaybackControlPanelLogic::CtrlPrevFrame:
+        m_engine->StepFrame(control == PlaybackControlPanelLogic::CtrlNextFrame);
+        break;
+    case PlaybackControlPanelLogic::CtrlNextFile:
+        StepAndOpen(PlaylistController::StepNextByStrategy);
+        break;
+    case PlaybackControlPanelLogic::CtrlPrevFile:
+        StepAndOpen(PlaylistController::StepPrevByStrategy);
+        break;
+    case PlaybackControlPanelLogic::CtrlEffects:
+        ShowEffectsMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::OnSeek(Tarvos::avTime position)
+{
+    m_engine->Seek(position);
+}
+
+void MainWindow::OnProgressDragStarted() {}
+
+void MainWindow::OnProgressDragFinished() {}
+
+void MainWindow::OnCheckboxSwitch(unsigned int control, bool checked)
+{
+    // The logic keeps each switch's state for the panel it binds next.
+    switch (control) {
+    case PlaybackControlPanelLogic::CtrlFullscreen:
+        SetFullscreen(checked);
+        break;
+    case PlaybackControlPanelLogic::CtrlPlaylist:
+        m_switcher->SetPlaylistState(checked);
+        m_playlistShown = checked;
+        m_playlist->setVisible(checked);
+        break;
+    case PlaybackControlPanelLogic::CtrlShuffle:
+        m_switcher->SetShuffleState(checked);
+        m_controller->SetStrategy(
+            checked ? PlaylistController::Shuffle : PlaylistController::Sequential);
+        break;
+    case PlaybackControlPanelLogic::CtrlRepeat:
+        m_switcher->SetRepeatState(checked);
+        m_controller->SetRepeat(checked);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::OnVolumeChanged(int volume)
+{
+    m_engine->SetVolume(volume);
+}
+
+void MainWindow::OnMuteChanged(bool mute)
+{
+    m_engine->SetMute(mute);
+}
+
+void MainWindow::SetFullscreen(bool fullscreen)
+{
+    m_fullscreen = fullscreen;
+    if (fullscreen) {
+        m_normalGeometry = geometry();
+        m_windowedPanel->hide();
+        m_playlist->hide();
+        // Without a window manager the state alone does not resize the window;
+        // placed first, since a later placement would clear the state.
+        setGeometry(screen()->geometry());
+        showFullScreen();
+        m_switcher->GoFullscreen(QApplication::desktop()->screenNumber(this));
+        m_panelHideTimer.start();
+    } else {
+        m_panelHideTimer.stop();
+        m_video->unsetCursor();
+        m_switcher->GoWindowed();
+        showNormal();
+        setGeometry(m_normalGeometry);
+        m_windowedPanel->show();
+        m_playlist->setVisible(m_playlistShown);
+    }
+}
+
+void MainWindow::OnPanelHideTimeout()
+{
+    if (!m_fullscreen)
+        return;
+    if (m_switcher->IsCursorOverPanel()) {
+        m_panelHideTimer.start();
+        return;
+    }
+    m_switcher->Hide();
+    m_video->setCursor(Qt::BlankCursor);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_fullscreen && event->type() == QEvent::MouseMove) {
+        m_switcher->Show();
+        m_video->unsetCursor();
+        m_panelHideTimer.start();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    SavePlaylist();
+    m_fullscreenPanel->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::ShowEffectsMenu()
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("EffectsMenu"));
+    for (const Effect& effect : Effects) {
+        const std::string filter = effect.filter;
+        connect(menu.addAction(tr(effect.name)), &QAction::triggered, this,
+            [this, filter] { m_engine->SetVideoFilter(filter); });
+    }
+    QWidget* button
+        = m_switcher->GetPlaybackControlPanel()->findChild<QWidget*>(QStringLiteral("Effects"));
+    menu.exec(button ? button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu.sizeHint().height())
+                     : QCursor::pos());
+}
+
+int MainWindow::TrackNumber(Tarvos::Sarnet::MediaType type, unsigned int stream) const
+{
+    // mpv numbers the tracks of each kind from 1 in the file's stream order.
+    const MediaProbe::InfoPtr info = m_infos.value(QString::fromStdString(m_openPath));
+    if (!info || stream >= info->GetStreamCount() || info->GetStreamMediaType(stream) != type)
+        return -1;
+    int number = 0;
+    for (unsigned i = 0; i <= stream; ++i)
+        number += info->GetStreamMediaType(i) == type ? 1 : 0;
+    return number;
+}
+
+void MainWindow::OnPlaylistKeyPress(int key)
+{
+    switch (key) {
+    case Qt::Key_Delete:
+        m_controller->DeleteSelectedFiles();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        StepAndOpen(PlaylistController::StepToSelection);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::OnPlaylistItemDoubleClicked(int row)
+{
+    PlayRow(row);
+}
+
+void MainWindow::OnPlaylistActiveItemChanged(int row)
+{
+    PlaylistItemData item;
+    if (row >= 0 && m_controller->GetFile(item))
+        setWindowTitle(tr("%1 — Reelkit Player")
+                           .arg(QFileInfo(QString::fromStdString(item.GetName())).fileName()));
+    else
+        setWindowTitle(tr("Reelkit Player"));
+}
+
+void MainWindow::OnPlaylistRewindStatesChanged(int states)
+{
+    m_switcher->SetPlaylistRewinds(
+        states & PlaylistController::RewindNext, states & PlaylistController::RewindPrev);
+}
+
+void MainWindow::OnPlaylistFileDropped(const std::string& path, int row)
+{
+    const QString file = QString::fromStdString(path);
+    if (QFileInfo(file).isDir())
+        ScanFolder(file);
+    else
+        AddFile(file, row);
+}
+
+void MainWindow::OnPlaylistChanged() {}
+
+void MainWindow::OnPlaylistAudioTrackSelected(unsigned int track)
+{
+    const int number = TrackNumber(Tarvos::Sarnet::MediaType::Audio, track);
+    if (number > 0)
+        m_engine->SelectAudioTrack(number);
+}
+
+void MainWindow::OnPlaylistVideoTrackSelected(unsigned int track)
+{
+    const int number = TrackNumber(Tarvos::Sarnet::MediaType::Video, track);
+    if (number > 0)
+        m_engine->SelectVideoTrack(number);
+}
+
+void MainWindow::OnAddFileClicked()
+{
+    const QStringList files
+        = QFileDialog::getOpenFileNames(this, tr("Add files"), QString(), MediaFilter());
+    AddFiles(files, false);
+}
+
+void MainWindow::OnAddFolderClicked()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Add a folder"));
+    if (!folder.isEmpty())
+        ScanFolder(folder);
+}
+
+void MainWindow::OnFolderScanned(const QString&, const QStringList& files)
+{
+    AddFiles(files, false);
+    m_playlist->ShowBusy(false, QString());
+}
+
+void MainWindow::OnAddDvdClicked()
+{
+    // A mounted disc or a copy of its VIDEO_TS folder.
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Choose a DVD"));
+    if (!folder.isEmpty())
+        AddFile(DvdScheme + folder, -1);
+}
+
+void MainWindow::OnShowFileInfo(const std::string& path)
+{
+    const QString file = QString::fromStdString(path);
+    auto* dialog = new FileInfoDialog(file, m_infos.value(file), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+} // namespace Player

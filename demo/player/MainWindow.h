@@ -1,0 +1,148 @@
+#pragma once
+
+#include "ControlPanel.h"
+#include "FolderScanner.h"
+#include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
+#include "Gui/Reelkit/IPlaylistEventObserver.h"
+#include "Gui/Reelkit/PlaylistController.h"
+#include "MediaProbe.h"
+#include "PlaylistStore.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <boost/intrusive_ptr.hpp>
+#include <memory>
+#include <string>
+
+class QMenu;
+class QSplitter;
+
+namespace Tarvos::Gui {
+class Playlist;
+class PlaybackControlPanelSwitcher;
+} // namespace Tarvos::Gui
+
+namespace Player {
+
+class MpvEngine;
+class VideoWidget;
+
+// The player: the engine's picture beside the playlist, the control panel
+// below, all of the interface from the widget library. It is the host that
+// the library talks to: it hears the panel and the playlist and drives the
+// engine, the media probe and the saved playlist.
+class MainWindow : public QMainWindow,
+                   public Tarvos::Gui::IPlaybackControlPanelEventObserver,
+                   public Tarvos::Gui::IPlaylistEventObserver
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        QString storePath = PlaylistStore::DefaultPath();
+        std::string audioOutput = "auto";
+        // How long the mouse rests before the full-screen panel slides away.
+        int panelHideDelay = 2000;
+    };
+
+    explicit MainWindow(const Options& options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Appends files to the list; each is described in the background.
+    void AddFiles(const QStringList& paths, bool playFirst);
+    // Appends the saved list; false when there was none.
+    bool RestorePlaylist();
+    void SavePlaylist();
+    // Makes the row the active entry and starts it.
+    void PlayRow(int row);
+
+    Tarvos::Gui::Playlist* GetPlaylist() const { return m_playlist; }
+    MpvEngine* GetEngine() const { return m_engine.get(); }
+    ControlPanel* GetPanel(ControlPanel::Layout layout) const;
+    VideoWidget* GetVideo() const { return m_video; }
+    QMenu* GetContextMenu() const { return m_contextMenu; }
+    const PlaylistStore& GetStore() const { return m_store; }
+
+    // IPlaybackControlPanelEventObserver
+    void OnButtonClick(unsigned int control) override;
+    void OnSeek(Tarvos::avTime position) override;
+    void OnProgressDragStarted() override;
+    void OnProgressDragFinished() override;
+    void OnCheckboxSwitch(unsigned int control, bool checked) override;
+    void OnVolumeChanged(int volume) override;
+    void OnMuteChanged(bool mute) override;
+
+    // IPlaylistEventObserver
+    void OnPlaylistKeyPress(int key) override;
+    void OnPlaylistItemDoubleClicked(int row) override;
+    void OnPlaylistActiveItemChanged(int row) override;
+    void OnPlaylistRewindStatesChanged(int states) override;
+    void OnPlaylistFileDropped(const std::string& path, int row) override;
+    void OnPlaylistChanged() override;
+    void OnPlaylistAudioTrackSelected(unsigned int track) override;
+    void OnPlaylistVideoTrackSelected(unsigned int track) override;
+
+signals:
+    // A file is open in the engine and playing or ready to play.
+    void FileStarted(QString path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static constexpr int SeekStepMs = 5000;
+    static constexpr int ShowHideMs = 250;
+
+    QMenu* CreateContextMenu();
+    void CreateShortcuts();
+    void ConnectViewModes(ControlPanel* panel);
+    void AddFile(const QString& path, int row);
+    // Lists the folder's media off the GUI thread; the playlist shows it is busy.
+    void ScanFolder(const QString& folder);
+    void OpenActive(bool play);
+    void StepAndOpen(int step);
+    void SetFullscreen(bool fullscreen);
+    void ShowEffectsMenu();
+    int TrackNumber(Tarvos::Sarnet::MediaType type, unsigned int stream) const;
+
+    void OnAddFileClicked();
+    void OnAddFolderClicked();
+    void OnAddDvdClicked();
+    void OnFolderScanned(const QString& folder, const QStringList& files);
+    void OnShowFileInfo(const std::string& path);
+    void OnDescribed(const MediaProbe::InfoPtr& info);
+    void OnFileLoaded(bool video, bool audio);
+    void OnLoadFailed();
+    void OnPauseChanged(bool paused);
+    void OnEndReached();
+    void OnPanelHideTimeout();
+
+    Options m_options;
+    PlaylistStore m_store;
+    ControlPanel* m_windowedPanel;
+    ControlPanel* m_fullscreenPanel; // a window of its own, owned as a child
+    Tarvos::Gui::PlaybackControlPanelSwitcher* m_switcher;
+    std::unique_ptr<MpvEngine> m_engine;
+    VideoWidget* m_video;
+    Tarvos::Gui::Playlist* m_playlist;
+    QSplitter* m_splitter;
+    QMenu* m_contextMenu; // owned by the playlist's view
+    boost::intrusive_ptr<Tarvos::Gui::PlaylistController> m_controller;
+    MediaProbe m_probe;
+    FolderScanner m_scanner;
+    QHash<QString, MediaProbe::InfoPtr> m_infos;
+    QTimer m_panelHideTimer;
+    std::string m_openPath;
+    bool m_playWhenLoaded = false;
+    bool m_stopped = false;
+    bool m_fullscreen = false;
+    bool m_playlistShown = true;
+    QRect m_normalGeometry;
+    // Unreadable files met in a row; stops the skipping once all were tried.
+    int m_failuresInRow = 0;
+};
+
+} // namespace Player

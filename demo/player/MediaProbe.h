@@ -1,0 +1,41 @@
+#pragma once
+
+#include "host/MediaSourceInfo.h"
+
+#include <QObject>
+#include <QThread>
+#include <boost/intrusive_ptr.hpp>
+#include <string>
+
+namespace Player {
+
+// Describes media files with libavformat on a thread of its own, so that a
+// slow disk or a large folder never stalls the window.
+class MediaProbe : public QObject
+{
+    Q_OBJECT
+
+public:
+    using InfoPtr = boost::intrusive_ptr<const Tarvos::Sarnet::MediaSourceInfo>;
+
+    explicit MediaProbe(QObject* parent = nullptr);
+    ~MediaProbe() override;
+
+    // Queues a file; its answer comes as Described or Failed, in request order.
+    void Probe(const std::string& path);
+
+    // Reads the file in the calling thread; null when it is no media file.
+    static InfoPtr Describe(const std::string& path);
+
+signals:
+    void Described(Player::MediaProbe::InfoPtr info);
+    void Failed(std::string path);
+
+private:
+    QThread m_thread;
+    QObject* m_worker; // lives on m_thread, deleted when it finishes
+};
+
+} // namespace Player
+
+Q_DECLARE_METATYPE(Player::MediaProbe::InfoPtr)

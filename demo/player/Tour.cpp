@@ -1,0 +1,410 @@
+#include "Tour.h"
+
+#include "FileInfoDialog.h"
+#include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
+#include "Gui/Reelkit/Playlist.h"
+#include "Gui/Reelkit/PlaylistItemData.h"
+#include "Gui/Reelkit/PlaylistListView.h"
+#include "Gui/Reelkit/TimeEdit.h"
+#include "Gui/Reelkit/TimelineSlider.h"
+#include "MainWindow.h"
+#include "MpvEngine.h"
+#include "PlaylistStore.h"
+#include "SampleClips.h"
+#include "VideoWidget.h"
+#include "host/Property.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTreeWidget>
+#include <cstdio>
+
+namespace Player {
+
+namespace {
+
+using Tarvos::avTime;
+using Tarvos::Gui::PlaylistItemData;
+using Layout = ControlPanel::Layout;
+
+constexpr avTime Second = 1000000;
+// Probed durations of encoded files run a few milliseconds long.
+constexpr avTime DurationSlack = 100000;
+constexpr avTime VideoDuration = SampleClips::VideoSeconds * Second;
+constexpr avTime AudioDuration = SampleClips::AudioSeconds * Second;
+
+QString Seconds(avTime time)
+{
+    return QString::number(double(time) / Second, 'f', 2) + QStringLiteral(" s");
+}
+
+template <class T> T* Control(MainWindow* window, Layout layout, const char* name)
+{
+    return window->GetPanel(layout)->findChild<T*>(QString::fromLatin1(name));
+}
+
+Tarvos::Gui::PlaylistListView* ListView(MainWindow* window)
+{
+    return window->GetPlaylist()->findChild<Tarvos::Gui::PlaylistListView*>();
+}
+
+PlaylistItemData Entry(MainWindow* window, int row)
+{
+    const QAbstractItemModel* model = ListView(window)->model();
+    return model->index(row, 0).data(Qt::DisplayRole).value<PlaylistItemData>();
+}
+
+int ActiveRow(MainWindow* window)
+{
+    const int count = ListView(window)->model()->rowCount();
+    for (int row = 0; row < count; ++row) {
+        if (Entry(window, row).GetActive())
+            return row;
+    }
+    return -1;
+}
+
+QString DurationProblem(avTime actual, avTime expected)
+{
+    return actual >= expected && actual < expected + DurationSlack
+        ? QString()
+        : QStringLiteral("duration %1, expected %2").arg(Seconds(actual), Seconds(expected));
+}
+
+QMenu* SubMenu(QMenu* menu, const char* name)
+{
+    return menu->findChild<QMenu*>(QString::fromLatin1(name));
+}
+
+QStringList Labels(QMenu* menu)
+{
+    QStringList labels;
+    for (QAction* action : menu->actions())
+        labels << action->text() + (action->isChecked() ? QStringLiteral(" [checked]") : QString());
+    return labels;
+}
+
+void DoubleClick(QWidget* widget, const QPoint& position)
+{
+    for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+             QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease }) {
+        QMouseEvent event(type, position, widget->mapToGlobal(position), Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+void PressEnter(QWidget* widget)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+} // namespace
+
+Tour::Tour(
+    MainWindow* window, const QStringList& samples, const QString& pictureFolder, QObject* parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_samples(samples)
+    , m_pictures(pictureFolder)
+{
+    m_poll.setInterval(PollMs);
+    connect(&m_poll, &QTimer::timeout, this, &Tour::Poll);
+    connect(
+        window, &MainWindow::FileStarted, this, [this](const QString& path) { m_started << path; });
+    BuildSteps();
+}
+
+void Tour::Start()
+{
+    m_pictures.mkpath(QStringLiteral("."));
+    m_current = 0;
+    m_failures = 0;
+    RunStep();
+}
+
+void Tour::BuildSteps()
+{
+    MainWindow* w = m_window;
+
+    m_steps.push_back({ "playlist", [] {},
+        [w]() -> QString {
+            if (ListView(w)->model()->rowCount() != 3)
+                return QStringLiteral("%1 rows").arg(ListView(w)->model()->rowCount());
+            if (!Entry(w, 0).GetInfo() || !Entry(w, 1).GetInfo())
+                return QStringLiteral("the samples are not described yet");
+            if (Entry(w, 2).IsValid())
+                return QStringLiteral("the non-media file is not marked invalid");
+            const QString video = DurationProblem(Entry(w, 0).GetFileDuration(), VideoDuration);
+            return !video.isEmpty() ? video
+                                    : DurationProblem(Entry(w, 1).GetFileDuration(), AudioDuration);
+        },
+        Picture::Window, {} });
+
+    m_steps.push_back({ "play",
+        [w] {
+            auto* view = ListView(w);
+            DoubleClick(view->viewport(), view->visualRect(view->model()->index(0, 0)).center());
+        },
+        [w]() -> QString {
+            if (ActiveRow(w) != 0)
+                return QStringLiteral("row %1 is active").arg(ActiveRow(w));
+            auto* play = Control<QAbstractButton>(w, Layout::Windowed, "PlayPause");
+            if (play->property("isPlay").toBool())
+                return QStringLiteral("the play button does not show playback");
+            auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "TotalEdit");
+            const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
+            if (shown < VideoDuration || shown > VideoDuration + DurationSlack)
+                return QStringLiteral("the total time shows %1").arg(total->text());
+            const avTime position = w->GetEngine()->GetPosition();
+            auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, "Progress");
+            // Real playback moves the position on, and the panel with it.
+            const avTime shownPosition = slider->position2time(slider->value());
+            if (position < 2 * Second || shownPosition < 2 * Second - Second / 10)
+                return QStringLiteral("position %1, timeline %2")
+                    .arg(Seconds(position), Seconds(shownPosition));
+            return QString();
+        },
+        Picture::Window, {} });
+
+    m_steps.push_back({ "seek",
+        [w] {
+            auto* edit = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "ProgressEdit");
+            edit->setTime(QTime(0, 0, 6));
+            PressEnter(edit);
+        },
+        [w]() -> QString {
+            const avTime position = w->GetEngine()->GetPosition();
+            return position >= 6 * Second && position < 8 * Second
+                ? QString()
+                : QStringLiteral("position %1 after seeking to 6 s").arg(Seconds(position));
+        },
+        Picture::Window, {} });
+
+    m_steps.push_back({ "track-menu",
+        [w] {
+            // The menu runs its own event loop; the tour's timer goes on inside it.
+            QTimer::singleShot(0, w, [w] {
+                auto* view = ListView(w);
+                emit view->customContextMenuRequested(
+                    view->visualRect(view->model()->index(0, 0)).center());
+            });
+        },
+        [w]() -> QString {
+            QMenu* menu = w->GetContextMenu();
+            if (!menu->isVisible())
+                return QStringLiteral("the context menu is not shown");
+            QMenu* audio = SubMenu(menu, "AudioTrack");
+            QMenu* video = SubMenu(menu, "VideoTrack");
+            const QStringList audioLabels = Labels(audio);
+            const QStringList expectedAudio = { QStringLiteral("1) eng, Main(AAC) [checked]"),
+                QStringLiteral("2) fre, Commentary(AAC)") };
+            if (audioLabels != expectedAudio)
+                return QStringLiteral("audio tracks: ") + audioLabels.join(QStringLiteral(" | "));
+            const QStringList expectedVideo
+                = { QStringLiteral("1) 320:240, 25.00 FPS (H.264 / AVC) [checked]") };
+            if (Labels(video) != expectedVideo)
+                return QStringLiteral("video tracks: ") + Labels(video).join(QStringLiteral(" | "));
+            if (!audio->isVisible()) {
+                menu->setActiveAction(audio->menuAction());
+                return QStringLiteral("the audio sub-menu is not open");
+            }
+            return QString();
+        },
+        Picture::Screen,
+        [w] {
+            // Picking the second track ends the menu as a user's click would.
+            SubMenu(w->GetContextMenu(), "AudioTrack")->actions().at(1)->trigger();
+            w->GetContextMenu()->close();
+        } });
+
+    m_steps.push_back({ "file-information",
+        [w] {
+            w->GetContextMenu()
+                ->findChild<QAction*>(QStringLiteral("action_FileInformation"))
+                ->trigger();
+        },
+        [w]() -> QString {
+            auto* dialog = w->findChild<FileInfoDialog*>();
+            if (!dialog || !dialog->isVisible())
+                return QStringLiteral("no file information dialog");
+            if (dialog->GetTree()
+                    ->findItems(QStringLiteral("matroska,webm"), Qt::MatchExactly, 1)
+                    .isEmpty())
+                return QStringLiteral("the dialog does not name the format");
+            if (Entry(w, 0).GetSelectedAudioStream() != 2)
+                return QStringLiteral("the chosen audio track is not kept");
+            return QString();
+        },
+        Picture::Screen, [w] { w->findChild<FileInfoDialog*>()->close(); } });
+
+    m_steps.push_back({ "fullscreen",
+        [w] { Control<QAbstractButton>(w, Layout::Windowed, "Fullscreen")->click(); },
+        [w]() -> QString {
+            QWidget* panel = w->GetPanel(Layout::Fullscreen);
+            const QRect screen = w->screen()->geometry();
+            if (!w->isFullScreen() || !panel->isVisible())
+                return QStringLiteral("not full screen");
+            if (panel->geometry().width() != screen.width()
+                || panel->geometry().top() != screen.bottom() - panel->height())
+                return QStringLiteral("the panel is at %1,%2 %3x%4")
+                    .arg(panel->x())
+                    .arg(panel->y())
+                    .arg(panel->width())
+                    .arg(panel->height());
+            auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Fullscreen, "Progress");
+            return slider->position2time(slider->value()) > 6 * Second
+                ? QString()
+                : QStringLiteral("the full-screen timeline does not follow playback");
+        },
+        Picture::Screen, {} });
+
+    m_steps.push_back({ "panel-hidden", [w] { QCursor::setPos(w->screen()->geometry().center()); },
+        [w]() -> QString {
+            QWidget* panel = w->GetPanel(Layout::Fullscreen);
+            return panel->geometry().top() == w->screen()->geometry().bottom()
+                ? QString()
+                : QStringLiteral("the panel's top is at %1").arg(panel->geometry().top());
+        },
+        Picture::Screen, {} });
+
+    m_steps.push_back({ "panel-shown",
+        [w] { QCursor::setPos(w->screen()->geometry().center() + QPoint(40, 20)); },
+        [w]() -> QString {
+            QWidget* panel = w->GetPanel(Layout::Fullscreen);
+            const int shownTop = w->screen()->geometry().bottom() - panel->height();
+            return panel->geometry().top() == shownTop
+                ? QString()
+                : QStringLiteral("the panel's top is at %1").arg(panel->geometry().top());
+        },
+        Picture::Screen, {} });
+
+    m_steps.push_back({ "next-file",
+        [w] {
+            Control<QAbstractButton>(w, Layout::Fullscreen, "Fullscreen")->click();
+            Control<QAbstractButton>(w, Layout::Windowed, "ToEnd")->click();
+        },
+        [this, w]() -> QString {
+            if (w->isFullScreen() || w->GetPanel(Layout::Fullscreen)->isVisible())
+                return QStringLiteral("still full screen");
+            if (ActiveRow(w) != 1)
+                return QStringLiteral("row %1 is active").arg(ActiveRow(w));
+            auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "TotalEdit");
+            const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
+            if (shown != AudioDuration + 1000)
+                return QStringLiteral("the total time shows %1").arg(total->text());
+            if (m_started.isEmpty() || m_started.last() != m_samples[1])
+                return QStringLiteral("the engine has not started %1").arg(m_samples[1]);
+            const avTime position = w->GetEngine()->GetPosition();
+            return position > Second / 2 && position < AudioDuration
+                ? QString()
+                : QStringLiteral("position %1").arg(Seconds(position));
+        },
+        Picture::Window, {} });
+
+    m_steps.push_back({ "end-of-file", [w] { w->OnSeek(AudioDuration - Second / 2); },
+        [w]() -> QString {
+            // The end steps on to the unreadable file, which leaves the panel empty.
+            if (ActiveRow(w) != 2)
+                return QStringLiteral("row %1 is active").arg(ActiveRow(w));
+            auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, "Progress");
+            if (slider->isEnabled())
+                return QStringLiteral("the timeline is still enabled");
+            return w->GetVideo()->GetCaption().contains(QString::fromUtf8(SampleClips::BrokenName))
+                ? QString()
+                : QStringLiteral("the picture's place does not say the file cannot be played");
+        },
+        Picture::Window, {} });
+
+    m_steps.push_back({ "saved", [w] { w->SavePlaylist(); },
+        [w]() -> QString {
+            PlaylistStore store(w->GetStore().GetPath());
+            Tarvos::Core::Property tree;
+            if (!store.Load(tree))
+                return QStringLiteral("nothing saved at %1").arg(store.GetPath());
+            if (tree.Count() != 3 || !tree[2u].ChildExists("active")
+                || tree[0u]["audiostream"].GetInt64() != 2)
+                return QStringLiteral("the saved tree does not match the playlist");
+            return QString();
+        },
+        Picture::None, {} });
+}
+
+void Tour::RunStep()
+{
+    if (m_current >= m_steps.size()) {
+        std::printf("Tour finished: %d of %zu steps failed; pictures in %s\n", m_failures,
+            m_steps.size(), qPrintable(m_pictures.absolutePath()));
+        std::fflush(stdout);
+        emit Finished(m_failures);
+        return;
+    }
+    m_steps[m_current].act();
+    m_stepClock.start();
+    m_poll.start();
+}
+
+void Tour::Poll()
+{
+    const QString problem = m_steps[m_current].check();
+    if (problem.isEmpty() || m_stepClock.elapsed() > StepTimeoutMs)
+        FinishStep(problem);
+}
+
+void Tour::FinishStep(const QString& problem)
+{
+    m_poll.stop();
+    // Windows that just moved or appeared reach the X server's screen a
+    // little later than the widgets know of them.
+    const int settle = m_steps[m_current].picture == Picture::Screen ? SettleMs : 0;
+    QTimer::singleShot(settle, this, [this, problem] { CompleteStep(problem); });
+}
+
+void Tour::CompleteStep(const QString& problem)
+{
+    const Step& step = m_steps[m_current];
+    if (step.picture != Picture::None) {
+        const QString file = m_pictures.filePath(
+            QStringLiteral("%1-%2.png").arg(m_current + 1, 2, 10, QLatin1Char('0')).arg(step.name));
+        Grab(step.picture).save(file);
+    }
+    if (problem.isEmpty()) {
+        std::printf(
+            "PASS %s (%lld ms)\n", step.name, static_cast<long long>(m_stepClock.elapsed()));
+    } else {
+        ++m_failures;
+        std::printf("FAIL %s: %s\n", step.name, qPrintable(problem));
+    }
+    std::fflush(stdout);
+    if (step.after)
+        step.after();
+    ++m_current;
+    // Leaves the event loop of a menu the step closed before the next one acts.
+    QTimer::singleShot(0, this, &Tour::RunStep);
+}
+
+QPixmap Tour::Grab(Picture picture) const
+{
+    if (picture == Picture::Window)
+        return m_window->grab();
+    // Menus, dialogs and the full-screen panel are windows of their own:
+    // the picture takes the part of the screen that all of them cover.
+    QRect covered;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            covered |= widget->frameGeometry();
+    }
+    const QRect screen = m_window->screen()->geometry();
+    return m_window->screen()->grabWindow(0).copy(covered & screen);
+}
+
+} // namespace Player
