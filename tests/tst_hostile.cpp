@@ -111,20 +111,20 @@ void tst_Hostile::nonLocalUrlsReachTheHostEmpty()
 void tst_Hostile::payloadOfSeveralMegabytes_data()
 {
     QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("padding");
     QTest::addColumn<int>("inserted");
-    // Long paths: every entry is inserted at the drop row on its own, which
-    // costs the model's persistent indexes time in the number of rows.
-    QTest::newRow("3 MB") << 6000 << 6000;
-    QTest::newRow("over the limit") << 34000 << 0;
+    QTest::newRow("4 MB") << 80000 << 0 << 80000;
+    QTest::newRow("over the limit") << 34000 << 480 << 0;
 }
 
 void tst_Hostile::payloadOfSeveralMegabytes()
 {
     QFETCH(int, entries);
+    QFETCH(int, padding);
     QFETCH(int, inserted);
     Core::Property tree("drugs");
     tree.SetArrayType();
-    const std::string folder = "/films/" + std::string(480, 'x') + "/clip number ";
+    const std::string folder = "/films/" + std::string(size_t(padding), 'x') + "/clip number ";
     for (int i = 0; i < entries; ++i)
         tree.Add(Core::Property()) = folder + std::to_string(i) + ".mkv";
     std::string text;
