@@ -401,6 +401,7 @@ void tst_VolumeWidgets::buttonShowSlider()
     QMainWindow mainWindow;
     m_w->button->setMainWindow(&mainWindow);
     m_w->button->showSlider();
+    QVERIFY(slider->isVisible());
     QCOMPARE(
         slider->windowFlags() & (Qt::SplashScreen | Qt::WindowStaysOnTopHint), Qt::SplashScreen);
     QVERIFY(!m_w->Current()->isChecked());
