@@ -242,6 +242,7 @@ void tst_PanelLogic::dragSeeksAndHoldsOffReports()
     // Only seeks in between, to the places dragged over in whole milliseconds
     // (the slider reports each change more than once), the last one last.
     const QStringList seeks = calls.mid(1, calls.size() - 2);
+    QVERIFY(!seeks.isEmpty());
     for (const QString& seek : seeks)
         QVERIFY2(seek.startsWith(QLatin1String("OnSeek(")), qPrintable(seek));
     QCOMPARE(seeks.last(), QStringLiteral("OnSeek(%1)").arg(qint64(dragged / 100) * 1000));
