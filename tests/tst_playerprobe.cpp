@@ -20,7 +20,6 @@ class tst_PlayerProbe : public QObject
 
 private slots:
     void initTestCase();
-    void samplesAreMadeOnce();
     void videoWithTwoTaggedAudioTracks();
     void audioOnly();
     void unreadable_data();
@@ -43,23 +42,10 @@ void tst_PlayerProbe::initTestCase()
     QVERIFY2(m_samples.size() == 3, qPrintable(error));
 }
 
-void tst_PlayerProbe::samplesAreMadeOnce()
-{
-    for (const QString& path : m_samples)
-        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
-    QCOMPARE(QFileInfo(m_samples[0]).fileName(), QString::fromUtf8(SampleClips::VideoName));
-    QCOMPARE(QFileInfo(m_samples[2]).fileName(), QString::fromUtf8(SampleClips::BrokenName));
-    const QDateTime made = QFileInfo(m_samples[0]).lastModified();
-    QCOMPARE(SampleClips::Make(m_dir.filePath(QStringLiteral("samples"))), m_samples);
-    QCOMPARE(QFileInfo(m_samples[0]).lastModified(), made);
-    QVERIFY(!QFileInfo::exists(m_samples[0] + QStringLiteral(".part")));
-}
-
 void tst_PlayerProbe::videoWithTwoTaggedAudioTracks()
 {
     const MediaProbe::InfoPtr info = MediaProbe::Describe(m_samples[0].toStdString());
     QVERIFY(info);
-    QCOMPARE(info->GetFilePath().utf8string(), m_samples[0].toStdString());
     QCOMPARE(info->GetFormatId(), std::string("matroska,webm"));
     // The audio encoder's priming makes the file a few milliseconds longer.
     const Tarvos::avTime expected = SampleClips::VideoSeconds * Tarvos::avTime(1000000);
@@ -90,9 +76,7 @@ void tst_PlayerProbe::videoWithTwoTaggedAudioTracks()
         { Expected { 1, true, "eng", "Main" }, Expected { 2, false, "fre", "Commentary" } }) {
         const Property& codec = info->GetStreamCodecInfo(audio.stream);
         QCOMPARE(codec[Conf::IFormatCodec::TAG_CODEC_ID].GetString(), std::string("aac"));
-        QVERIFY(codec.ChildExists(Conf::IFormatCodec::TAG_MAIN_STREAM));
         QCOMPARE(codec[Conf::IFormatCodec::TAG_MAIN_STREAM].GetBool(), audio.main);
-        QVERIFY(!codec.ChildExists(Conf::IFormatCodecVideo::TAG_WIDTH));
         const Property& metadata = codec["metadata"];
         QCOMPARE(
             metadata[Conf::IFormatCodec::TAG_LANGUAGE].GetString(), std::string(audio.language));

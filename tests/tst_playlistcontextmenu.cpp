@@ -3,7 +3,6 @@
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/PlaylistModel.h"
 #include "PlaylistControllerTestSupport.h"
-#include "host/MediaSourceInfo.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -18,7 +17,6 @@ using Tarvos::Gui::IPlaylistWidgetEventObserver;
 using Tarvos::Gui::PlaylistItemData;
 using Tarvos::Gui::PlaylistListView;
 using Tarvos::Gui::PlaylistModel;
-using Tarvos::Sarnet::MediaSourceInfo;
 using InfoPtr = PlaylistItemData::InfoPtr;
 
 Q_DECLARE_METATYPE(InfoPtr)
@@ -243,8 +241,6 @@ void tst_PlaylistContextMenu::trackLabels_data()
                        .Video(320, 240, Property::Ratio(0, 1), "vp9"))
         << QStringList { "1) 720:576, 29.97 FPS (H.264 / AVC)", "2) 320:240, 0.00 FPS (VP9)" }
         << QStringList { "1) deu (Dolby Digital)", "2) fra (FLAC)" };
-    QTest::newRow("audio only") << QString() << InfoPtr(Info().Audio("opus", "jpn"))
-                                << QStringList() << QStringList { "1) jpn (Opus)" };
     const InfoPtr vp9 = Info().Video(1280, 720, Property::Ratio(50, 1), "vp9");
     QTest::newRow("translated") << QString::fromUtf8("Spur %i: %i \xc3\x97 %i, %.2f B/s, %s") << vp9
                                 << QStringList { QString::fromUtf8(
@@ -284,7 +280,6 @@ void tst_PlaylistContextMenu::checkedTrack_data()
 
     const InfoPtr secondAudioMain
         = Info().Video(640, 480, 25, "h264").Audio("aac").Audio("mp3", {}, {}, "true");
-    QTest::newRow("main audio") << secondAudioMain << -1 << -1 << 0 << 1;
     // The first stream is the fallback.
     QTest::newRow("a false flag is no main")
         << InfoPtr(Info().Video(640, 480, 25, "h264").Audio("aac", {}, {}, "false").Audio("mp3"))
@@ -326,7 +321,6 @@ void tst_PlaylistContextMenu::choosingATrack_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("call");
 
-    QTest::newRow("audio") << true << 1 << "audio row 1 stream 3";
     QTest::newRow("checked audio again") << true << 0 << "audio row 1 stream 1";
     QTest::newRow("video") << false << 1 << "video row 1 stream 2";
 }
@@ -364,8 +358,6 @@ void tst_PlaylistContextMenu::disabledItems_data()
     QTest::addColumn<bool>("fileInfo");
 
     QTest::newRow("information pending") << InfoPtr() << false;
-    QTest::newRow("empty information")
-        << InfoPtr(MediaSourceInfo::Create(ioPath("/empty.mkv"), 0, std::string())) << false;
     QTest::newRow("image") << InfoPtr(Info("/photo.png", 0, "png_pipe").Video(640, 480, 25, "png"))
                            << true;
 }

@@ -89,9 +89,7 @@ void tst_TimelineSlider::setValueReportsMilliseconds_data()
     QTest::addColumn<int>("milliseconds");
     // Before any range the scale is 1: positions are milliseconds.
     QTest::newRow("unscaled") << false << avTime(0) << avTime(50 * 1000) << 50 << 50;
-    QTest::newRow("from the player") << true << 2 * Hour << Hour << 360000000 << 3600000;
     QTest::newRow("clamped into the range") << true << 2 * Hour << 3 * Hour << 720000000 << 7200000;
-    QTest::newRow("sub-millisecond") << true << Second << avTime(990) << 99 << 0;
     QTest::newRow("just below two") << true << Second << avTime(1999) << 199 << 1;
     QTest::newRow("negative toward zero") << true << Second << avTime(-1990) << -199 << -1;
     // Longer media stick to the end of the positions instead of wrapping.
@@ -151,12 +149,9 @@ void tst_TimelineSlider::toolTip_data()
     QTest::addColumn<int>("x");
     QTest::addColumn<QString>("text");
     const QStringList minutesFirst { "mm:ss", "hh:mm:ss" };
-    QTest::newRow("default format") << QStringList() << 2 * Hour << 110 << "01:00:00";
     QTest::newRow("left of the groove") << QStringList() << 2 * Hour << 4 << "00:00:00";
     QTest::newRow("right of the groove") << QStringList() << 2 * Hour << 216 << "02:00:00";
-    QTest::newRow("one pixel in") << QStringList() << 2 * Hour << 11 << "00:00:36";
     QTest::newRow("short media") << minutesFirst << 10 * Minute << 110 << "05:00";
-    QTest::newRow("short time of long media") << minutesFirst << 2 * Hour << 11 << "00:36";
     QTest::newRow("hours needed") << minutesFirst << 2 * Hour << 110 << "01:00:00";
     QTest::newRow("tie: earlier wins")
         << QStringList({ "h:mm:ss", "hh:mm:ss" }) << 2 * Hour << 110 << "1:00:00";
