@@ -60,7 +60,7 @@ void tst_PanelThreads::settersFromManyThreads()
     std::vector<std::vector<int>> volumes(Threads);
     int mutes = 0;
     connect(&logic, &PlaybackControlPanelLogic::SetVolumeSignal, this,
-            [&volumes](int tag) { volumes[size_t(tag / 100000)].push_back(tag % 100000); });
+        [&volumes](int tag) { volumes[size_t(tag / 100000)].push_back(tag % 100000); });
     connect(&logic, &PlaybackControlPanelLogic::SetMutedSignal, this, [&mutes] { ++mutes; });
 
     std::atomic<int> running { Threads };

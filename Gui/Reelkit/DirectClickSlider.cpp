@@ -19,7 +19,7 @@ int WrappingProduct(int a, int b)
 
 DirectClickSlider::DirectClickSlider(QWidget* parent)
     : QSlider(parent)
-{ }
+{}
 
 void DirectClickSlider::mousePressEvent(QMouseEvent* event)
 {

@@ -35,7 +35,7 @@ PlaylistItemData::PlaylistItemData() = default;
 PlaylistItemData::PlaylistItemData(const ioPath& path)
     : m_path(path)
     , m_titleName(DefaultTitleName)
-{ }
+{}
 
 PlaylistItemData::PlaylistItemData(InfoPtr info)
     : m_titleName(DefaultTitleName)

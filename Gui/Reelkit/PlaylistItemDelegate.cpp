@@ -11,7 +11,7 @@ namespace Tarvos::Gui {
 PlaylistItemDelegate::PlaylistItemDelegate(QObject* parent)
     : QItemDelegate(parent)
     , m_row(new PlaylistItemWidget)
-{ }
+{}
 
 PlaylistItemDelegate::~PlaylistItemDelegate()
 {
