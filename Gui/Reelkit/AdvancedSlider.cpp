@@ -241,16 +241,18 @@ const char AdvancedSlider::VerticalGrooveTemplate[]
 
 AdvancedSlider::AdvancedSlider(QWidget* parent)
     : QSlider(Qt::Vertical, parent)
-    , m_renderingSlider(new QSlider(parent))
 {
-    m_renderingSlider->hide();
+    for (QSlider*& renderingSlider : m_renderingSliders) {
+        renderingSlider = new QSlider(parent);
+        renderingSlider->hide();
+    }
     setStyleSheet(QString::fromLatin1(TransparentStyleSheet));
     addThumb(QString::fromLatin1(DefaultThumbTag));
 }
 
 AdvancedSlider::~AdvancedSlider()
 {
-    delete m_renderingSlider;
+    qDeleteAll(m_renderingSliders);
 }
 
 AdvancedSliderThumb* AdvancedSlider::addThumb(const QString& styleTag)
@@ -496,12 +498,16 @@ void AdvancedSlider::resizeEvent(QResizeEvent*)
 void AdvancedSlider::paintEvent(QPaintEvent* event)
 {
     bool renderDue = m_backgroundDirty || m_backgroundPixmap.size() != size();
-    if (m_renderingSlider->minimum() != minimum() || m_renderingSlider->maximum() != maximum()) {
-        m_renderingSlider->setRange(minimum(), maximum());
+    // The rendering sliders are kept alike; the first stands for all.
+    const QSlider* rendering = m_renderingSliders.front();
+    if (rendering->minimum() != minimum() || rendering->maximum() != maximum()) {
+        for (QSlider* renderingSlider : m_renderingSliders)
+            renderingSlider->setRange(minimum(), maximum());
         renderDue = true;
     }
-    if (m_renderingSlider->value() != value()) {
-        m_renderingSlider->setValue(value());
+    if (rendering->value() != value()) {
+        for (QSlider* renderingSlider : m_renderingSliders)
+            renderingSlider->setValue(value());
         renderDue = true;
     }
     if (renderDue) {
@@ -545,17 +551,21 @@ void AdvancedSlider::updateBackground()
     }
     const QString grooveTemplate = QString::fromLatin1(
         orientation() == Qt::Horizontal ? HorizontalGrooveTemplate : VerticalGrooveTemplate);
-    m_renderingSlider->setOrientation(orientation());
-    m_renderingSlider->setFixedSize(area);
     const std::pair<const QString*, QPixmap*> layers[] = {
         { &m_grooveEmptyStyle, &m_backgroundPixmap },
         { &m_grooveNormalStyle, &m_normalPixmap },
         { &m_grooveSelectedStyle, &m_selectedPixmap },
         { &m_grooveBorderStyle, &m_borderPixmap },
     };
-    for (const auto& [style, pixmap] : layers) {
-        m_renderingSlider->setStyleSheet(grooveTemplate.arg(UsableLength()).arg(*style));
-        m_renderingSlider->render(pixmap);
+    for (size_t layer = 0; layer < m_renderingSliders.size(); ++layer) {
+        QSlider* renderingSlider = m_renderingSliders[layer];
+        const auto& [style, pixmap] = layers[layer];
+        renderingSlider->setOrientation(orientation());
+        renderingSlider->setFixedSize(area);
+        const QString styleSheet = grooveTemplate.arg(UsableLength()).arg(*style);
+        if (renderingSlider->styleSheet() != styleSheet)
+            renderingSlider->setStyleSheet(styleSheet);
+        renderingSlider->render(pixmap);
     }
     update();
 }

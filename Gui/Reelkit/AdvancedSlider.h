@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QString>
 #include <QToolButton>
+#include <array>
 
 namespace Tarvos::Gui {
 
@@ -181,8 +182,10 @@ private:
     int PaintColumn(int value) const;
     AdvancedSliderThumb* ActiveThumb() const;
 
-    // Renders the groove; a sibling of this slider, deleted with it.
-    QSlider* m_renderingSlider;
+    // Render the groove's four layers, one each, so that a slider keeps its
+    // style sheet between renderings (setting one re-polishes, which costs
+    // most of a rendering); siblings of this slider, deleted with it.
+    std::array<QSlider*, 4> m_renderingSliders;
     AdvancedSliderThumb* m_selectedThumb = nullptr;
     AdvancedSliderThumb* m_defaultThumb = nullptr;
     QList<Range> m_ranges;
