@@ -11,12 +11,13 @@ namespace Tarvos {
 // when the last reference goes.
 class REELKIT_HOST_EXPORT IRefCountable
 {
-public:
-    virtual unsigned int AddRef() const = 0;
-    virtual unsigned int Release() const = 0;
-
 protected:
     virtual ~IRefCountable();
+
+public:
+    virtual unsigned int AddRef() const = 0;
+    virtual unsigned int GetRefCount() const = 0;
+    virtual unsigned int Release() const = 0;
 };
 
 // The counter embedded in a counted class. Thread-safe, so that references may
@@ -45,7 +46,7 @@ public:
             delete this;
         return count;
     }
-    unsigned int GetRefCount() const { return m_refCount.GetRefCountImpl(); }
+    unsigned int GetRefCount() const override { return m_refCount.GetRefCountImpl(); }
 
 protected:
     using Interface::Interface;

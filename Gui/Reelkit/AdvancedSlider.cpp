@@ -132,6 +132,12 @@ void AdvancedSliderThumb::relayout()
     m_slider->updateThumbLayout();
 }
 
+bool AdvancedSliderThumb::event(QEvent* event)
+{
+    const QScopedValueRollback<int> depth(m_eventDepth, m_eventDepth + 1);
+    return QToolButton::event(event);
+}
+
 template <typename Handler> void AdvancedSliderThumb::RunUncheckable(Handler handler)
 {
     const bool checked = isChecked();
@@ -242,17 +248,30 @@ const char AdvancedSlider::VerticalGrooveTemplate[]
 AdvancedSlider::AdvancedSlider(QWidget* parent)
     : QSlider(Qt::Vertical, parent)
 {
-    for (QSlider*& renderingSlider : m_renderingSliders) {
-        renderingSlider = new QSlider(parent);
-        renderingSlider->hide();
-    }
+    EnsureRenderingSliders();
     setStyleSheet(QString::fromLatin1(TransparentStyleSheet));
     addThumb(QString::fromLatin1(DefaultThumbTag));
 }
 
 AdvancedSlider::~AdvancedSlider()
 {
-    qDeleteAll(m_renderingSliders);
+    for (const QPointer<QSlider>& renderingSlider : m_renderingSliders)
+        delete renderingSlider.data();
+}
+
+bool AdvancedSlider::EnsureRenderingSliders()
+{
+    bool created = false;
+    for (QPointer<QSlider>& renderingSlider : m_renderingSliders) {
+        if (renderingSlider)
+            continue;
+        renderingSlider = new QSlider(parentWidget());
+        renderingSlider->hide();
+        renderingSlider->setRange(minimum(), maximum());
+        renderingSlider->setValue(value());
+        created = true;
+    }
+    return created;
 }
 
 AdvancedSliderThumb* AdvancedSlider::addThumb(const QString& styleTag)
@@ -286,7 +305,15 @@ void AdvancedSlider::removeThumb(const QString& styleTag)
     if (thumb == m_selectedThumb)
         m_selectedThumb = nullptr;
     m_thumbs.remove(styleTag);
-    delete thumb;
+    if (thumb->m_eventDepth == 0) {
+        delete thumb;
+        return;
+    }
+    // Removed from a slot of one of its own signals, e.g. on dragFinished: the
+    // thumb goes away now and is freed once its handler has returned.
+    thumb->disconnect();
+    thumb->hide();
+    thumb->deleteLater();
 }
 
 AdvancedSliderThumb* AdvancedSlider::thumbByStyleTag(const QString& styleTag) const
@@ -498,6 +525,8 @@ void AdvancedSlider::resizeEvent(QResizeEvent*)
 void AdvancedSlider::paintEvent(QPaintEvent* event)
 {
     bool renderDue = m_backgroundDirty || m_backgroundPixmap.size() != size();
+    if (EnsureRenderingSliders())
+        renderDue = true;
     // The rendering sliders are kept alike; the first stands for all.
     const QSlider* rendering = m_renderingSliders.front();
     if (rendering->minimum() != minimum() || rendering->maximum() != maximum()) {
@@ -557,6 +586,7 @@ void AdvancedSlider::updateBackground()
         { &m_grooveSelectedStyle, &m_selectedPixmap },
         { &m_grooveBorderStyle, &m_borderPixmap },
     };
+    EnsureRenderingSliders();
     for (size_t layer = 0; layer < m_renderingSliders.size(); ++layer) {
         QSlider* renderingSlider = m_renderingSliders[layer];
         const auto& [style, pixmap] = layers[layer];

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <QSlider>
 #include <QString>
 #include <QToolButton>
@@ -66,6 +67,7 @@ signals:
     void stepped(int factor);
 
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -73,6 +75,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    friend class AdvancedSlider;
+
     void repolish();
     void relayout();
     // Runs the tool button's own handling without letting it toggle the thumb:
@@ -92,6 +96,9 @@ private:
     int m_parentMargin = 0;
     bool m_selectable = true;
     bool m_draggable = true;
+    // Event handlers of this thumb on the stack: while one runs, a removed
+    // thumb is freed later rather than under its own feet.
+    int m_eventDepth = 0;
 };
 
 // A slider with any number of thumbs keyed by style tag and a groove painted
@@ -181,11 +188,16 @@ private:
     double ValueToGrooveOffset(int value) const;
     int PaintColumn(int value) const;
     AdvancedSliderThumb* ActiveThumb() const;
+    // Creates the rendering sliders that do not exist (yet, or any more), with
+    // this slider's range and value; true when one was created.
+    bool EnsureRenderingSliders();
 
     // Render the groove's four layers, one each, so that a slider keeps its
     // style sheet between renderings (setting one re-polishes, which costs
-    // most of a rendering); siblings of this slider, deleted with it.
-    std::array<QSlider*, 4> m_renderingSliders;
+    // most of a rendering). Siblings of this slider: the parent may delete
+    // them first, or keep them when this slider moves elsewhere, so they are
+    // watched and created again when needed; deleted with this slider.
+    std::array<QPointer<QSlider>, 4> m_renderingSliders;
     AdvancedSliderThumb* m_selectedThumb = nullptr;
     AdvancedSliderThumb* m_defaultThumb = nullptr;
     QList<Range> m_ranges;

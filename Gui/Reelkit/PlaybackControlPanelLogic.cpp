@@ -467,11 +467,15 @@ void PlaybackControlPanelLogic::OnSetSource(
 
 void PlaybackControlPanelLogic::OnSetAudioVolume(int newVolume)
 {
+    // Kept for the next binding: a control bound later shows the player's
+    // volume, not the one it had when it was bound before.
+    volume = newVolume;
     emit SetVolumeSignal(newVolume);
 }
 
 void PlaybackControlPanelLogic::OnMuteAudio(bool mute)
 {
+    muted = mute;
     emit SetMutedSignal(mute);
 }
 

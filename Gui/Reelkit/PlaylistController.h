@@ -60,7 +60,7 @@ public:
     PlaylistController& operator=(const PlaylistController&) = delete;
 
     unsigned int AddRef() const override;
-    unsigned int GetRefCount() const;
+    unsigned int GetRefCount() const override;
     unsigned int Release() const override;
 
     // A new observer hears the current rewind states at once; adding one twice

@@ -121,14 +121,24 @@ int PlaylistListView::GetSelectedRow() const
 
 void PlaylistListView::SetContextMenu(QMenu* menu)
 {
-    if (menu != m_contextMenu)
-        delete m_contextMenu;
+    if (m_contextMenu && menu != m_contextMenu) {
+        // A slot of one of the open menu's actions may hand over a new menu,
+        // with the old menu's exec() still on the stack: free it afterwards.
+        if (m_menuOpen)
+            m_contextMenu->deleteLater();
+        else
+            delete m_contextMenu;
+    }
     m_contextMenu = menu;
     if (!menu)
         return;
     if (QAction* fileInfo = menu->findChild<QAction*>(QLatin1String(FileInformationName)))
         connect(fileInfo, &QAction::triggered, this, &PlaylistListView::OnFileInfoTriggered,
             Qt::UniqueConnection);
+}
+
+void PlaylistListView::keyboardSearch(const QString&)
+{
 }
 
 void PlaylistListView::ShowContextMenu(const QPoint& pos)
@@ -138,7 +148,11 @@ void PlaylistListView::ShowContextMenu(const QPoint& pos)
         return;
     m_menuEntryIndex = index;
     UpdateContextMenu(m_menuEntryIndex);
+    const QPointer<PlaylistListView> self(this);
+    m_menuOpen = true;
     m_contextMenu->exec(viewport()->mapToGlobal(pos));
+    if (self)
+        m_menuOpen = false;
 }
 
 void PlaylistListView::OnAudioTrackChanged(QAction* action)

@@ -80,6 +80,10 @@ public slots:
     void OnVideoTrackChanged(QAction* action);
     void OnFileInfoTriggered();
 
+    // Does nothing: entries are files, not text, so typing does not move the
+    // current row (the keys reach the observers instead).
+    void keyboardSearch(const QString& search) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -120,6 +124,8 @@ private:
     bool m_leftDoubleClick = false;
     // Owned; guarded in case the host deletes it first.
     QPointer<QMenu> m_contextMenu;
+    // Inside ShowContextMenu's exec() of the context menu.
+    bool m_menuOpen = false;
     QPersistentModelIndex m_dropTarget;
     QActionGroup* m_audioGroup;
     QActionGroup* m_videoGroup;
