@@ -311,7 +311,7 @@ void AdvancedSlider::removeThumb(const QString& styleTag)
     }
     // Removed from a slot of one of its own signals, e.g. on dragFinished: the
     // thumb goes away now and is freed once its handler has returned.
-    thumb->disconnect();
+    thumb->disconnect(this);
     thumb->hide();
     thumb->deleteLater();
 }

@@ -195,19 +195,16 @@ void PlaybackControlPanelLogic::Connect(const Binding& binding, QWidget* control
     if (binding.direction == Binding::ToLogic)
         connect(control, binding.signal, this, binding.method);
     else
-        connect(this, binding.signal, control, binding.method);
+        connect(this, binding.signal, control, binding.method, Qt::UniqueConnection);
 }
 
 void PlaybackControlPanelLogic::Disconnect(const Binding& binding, QWidget* control)
 {
-    if (!control)
-        return;
-    // The previous volume control stops following the logic too, so that a
-    // control bound again hears each change once.
-    if (binding.direction == Binding::ToLogic)
+    // A volume control that is no longer bound keeps following the player's
+    // volume, so that it is current when bound again; its connections are
+    // unique, so it then hears each change once.
+    if (control && binding.direction == Binding::ToLogic)
         disconnect(control, binding.signal, this, binding.method);
-    else
-        disconnect(this, binding.signal, control, binding.method);
 }
 
 void PlaybackControlPanelLogic::SetSourceInfo(
