@@ -1,5 +1,7 @@
 #include "Gui/Reelkit/AdvancedSlider.h"
 
+#include "Gui/Reelkit/Repolish.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -80,7 +82,7 @@ void AdvancedSliderThumb::setMaximum(int maximum)
 void AdvancedSliderThumb::setStyleTag(const QString& styleTag)
 {
     m_styleTag = styleTag;
-    repolish();
+    Repolish(this);
 }
 
 void AdvancedSliderThumb::setIsSelectable(bool selectable)
@@ -119,12 +121,6 @@ void AdvancedSliderThumb::step(int factor)
 QSize AdvancedSliderThumb::minimalSizeHint() const
 {
     return QSize(1, 1);
-}
-
-void AdvancedSliderThumb::repolish()
-{
-    style()->unpolish(this);
-    style()->polish(this);
 }
 
 void AdvancedSliderThumb::relayout()

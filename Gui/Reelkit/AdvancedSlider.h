@@ -77,7 +77,6 @@ protected:
 private:
     friend class AdvancedSlider;
 
-    void repolish();
     void relayout();
     // Runs the tool button's own handling without letting it toggle the thumb:
     // selection is decided by this class alone.

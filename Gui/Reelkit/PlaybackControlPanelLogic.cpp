@@ -1,6 +1,7 @@
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 
 #include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
+#include "Gui/Reelkit/Repolish.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "host/StateWidget.h"
@@ -528,9 +529,7 @@ void PlaybackControlPanelLogic::UpdatePlayPauseState()
     if (!button)
         return;
     button->setProperty("isPlay", QVariant(isPlay));
-    // Style rules that select on the property apply only after a re-polish.
-    button->style()->unpolish(button);
-    button->style()->polish(button);
+    Repolish(button);
 }
 
 void PlaybackControlPanelLogic::UpdateDurationState()

@@ -72,15 +72,15 @@ unsigned int PlaylistController::Release() const
 
 void PlaylistController::AddEventObserver(IPlaylistEventObserver* observer)
 {
-    if (!observer || m_observers.contains(observer))
+    if (!observer || m_observers.Contains(observer))
         return;
-    m_observers.append(observer);
+    m_observers.Add(observer);
     observer->OnPlaylistRewindStatesChanged(GetRewindStates());
 }
 
 void PlaylistController::RemoveEventObserver(IPlaylistEventObserver* observer)
 {
-    m_observers.removeAll(observer);
+    m_observers.Remove(observer);
 }
 
 void PlaylistController::SetStrategy(Strategies strategy)
@@ -229,13 +229,13 @@ void PlaylistController::SwitchActiveItem(const QPersistentModelIndex& target)
         if (m_view && m_active.isValid())
             m_view->scrollTo(m_active, QAbstractItemView::EnsureVisible);
     }
-    Notify(&IPlaylistEventObserver::OnPlaylistActiveItemChanged, m_active.row());
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistActiveItemChanged, m_active.row());
     ReportRewindStates();
 }
 
 void PlaylistController::ReportRewindStates()
 {
-    Notify(&IPlaylistEventObserver::OnPlaylistRewindStatesChanged, GetRewindStates());
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistRewindStatesChanged, GetRewindStates());
 }
 
 int PlaylistController::GetItemCount() const
@@ -390,23 +390,23 @@ int PlaylistController::Deserialize(Core::Property& tree)
 
 void PlaylistController::OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& index)
 {
-    Notify(&IPlaylistEventObserver::OnPlaylistItemDoubleClicked, index.row());
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistItemDoubleClicked, index.row());
 }
 
 void PlaylistController::OnPlaylistWidgetKeyPress(int key)
 {
-    Notify(&IPlaylistEventObserver::OnPlaylistKeyPress, key);
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistKeyPress, key);
 }
 
 void PlaylistController::OnFileDropped(const std::string& path, int row)
 {
-    Notify(&IPlaylistEventObserver::OnPlaylistFileDropped, path, row);
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistFileDropped, path, row);
 }
 
 void PlaylistController::OnActiveFileDropped(const std::string& path, int row)
 {
     // The observers insert the file at row; the entry there then is the dropped one.
-    Notify(&IPlaylistEventObserver::OnPlaylistFileDropped, path, row);
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistFileDropped, path, row);
     SwitchActiveItem(EntryAt(row));
 }
 
@@ -417,7 +417,7 @@ void PlaylistController::OnPlaylistWidgetAudioTrackSelected(
     record.SetSelectedAudioStream(static_cast<int>(track));
     UpdateFile(record);
     if (index.isValid() && index == m_active)
-        Notify(&IPlaylistEventObserver::OnPlaylistAudioTrackSelected, track);
+        m_observers.Notify(&IPlaylistEventObserver::OnPlaylistAudioTrackSelected, track);
 }
 
 void PlaylistController::OnPlaylistWidgetVideoTrackSelected(
@@ -427,12 +427,12 @@ void PlaylistController::OnPlaylistWidgetVideoTrackSelected(
     record.SetSelectedVideoStream(static_cast<int>(track));
     UpdateFile(record);
     if (index.isValid() && index == m_active)
-        Notify(&IPlaylistEventObserver::OnPlaylistVideoTrackSelected, track);
+        m_observers.Notify(&IPlaylistEventObserver::OnPlaylistVideoTrackSelected, track);
 }
 
 void PlaylistController::OnPlaylistModelChanged()
 {
-    Notify(&IPlaylistEventObserver::OnPlaylistChanged);
+    m_observers.Notify(&IPlaylistEventObserver::OnPlaylistChanged);
 }
 
 QPersistentModelIndex PlaylistController::EntryAt(int row) const
@@ -480,16 +480,6 @@ template <class Change> void PlaylistController::UpdateEntriesOf(const ioPath& p
         }
         return;
     }
-}
-
-template <class... Args>
-void PlaylistController::Notify(
-    void (IPlaylistEventObserver::*handler)(Args...), const std::decay_t<Args>&... args)
-{
-    // A copy: observers may add or remove observers while they are told.
-    const QList<IPlaylistEventObserver*> observers = m_observers;
-    for (IPlaylistEventObserver* observer : observers)
-        (observer->*handler)(args...);
 }
 
 } // namespace Tarvos::Gui

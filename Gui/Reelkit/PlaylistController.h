@@ -2,6 +2,7 @@
 
 #include "Gui/Reelkit/IPlaylistModelEventObserver.h"
 #include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
+#include "Gui/Reelkit/ObserverList.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistPathIndex.h"
 #include "Gui/Reelkit/ReelkitExport.h"
@@ -137,10 +138,6 @@ private:
     // Takes the entry out of the shuffle pool and the history before its row goes.
     void Forget(const QPersistentModelIndex& entry);
     template <class Change> void UpdateEntriesOf(const ioPath& path, Change change);
-    template <class... Args>
-    void Notify(
-        void (IPlaylistEventObserver::*handler)(Args...), const std::decay_t<Args>&... args);
-
     RefCountImpl m_refCount;
     Strategies m_strategy = Sequential;
     bool m_repeat = false;
@@ -150,7 +147,7 @@ private:
     QPersistentModelIndex m_active;
     QList<QPersistentModelIndex> m_shuffleIndexes;
     QList<QPersistentModelIndex> m_history;
-    QList<IPlaylistEventObserver*> m_observers;
+    ObserverList<IPlaylistEventObserver> m_observers;
     PlaylistPathIndex m_pathIndex;
 };
 

@@ -1,14 +1,13 @@
 #include "Gui/Reelkit/PlaylistListView.h"
 
 #include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
+#include "Gui/Reelkit/PlaylistDragPayload.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistModel.h"
-#include "host/DataInputString.h"
 #include "host/FormatTags.h"
 #include "host/LocalizationManager.h"
 #include "host/MediaSourceInfo.h"
 #include "host/Property.h"
-#include "host/PropertySerializer.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -81,13 +80,12 @@ PlaylistListView::~PlaylistListView()
 
 void PlaylistListView::AddEventObserver(IPlaylistWidgetEventObserver* observer)
 {
-    if (observer && !m_observers.contains(observer))
-        m_observers.append(observer);
+    m_observers.Add(observer);
 }
 
 void PlaylistListView::RemoveEventObserver(IPlaylistWidgetEventObserver* observer)
 {
-    m_observers.removeAll(observer);
+    m_observers.Remove(observer);
 }
 
 int PlaylistListView::GetSelectedRow() const
@@ -137,9 +135,7 @@ void PlaylistListView::SetContextMenu(QMenu* menu)
             Qt::UniqueConnection);
 }
 
-void PlaylistListView::keyboardSearch(const QString&)
-{
-}
+void PlaylistListView::keyboardSearch(const QString&) {}
 
 void PlaylistListView::ShowContextMenu(const QPoint& pos)
 {
@@ -159,7 +155,7 @@ void PlaylistListView::OnAudioTrackChanged(QAction* action)
 {
     const int stream = StreamOf(m_audioActions, action);
     if (stream != -1)
-        Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetAudioTrackSelected,
+        m_observers.Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetAudioTrackSelected,
             QPersistentModelIndex(m_menuEntryIndex), static_cast<unsigned int>(stream));
 }
 
@@ -167,7 +163,7 @@ void PlaylistListView::OnVideoTrackChanged(QAction* action)
 {
     const int stream = StreamOf(m_videoActions, action);
     if (stream != -1)
-        Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetVideoTrackSelected,
+        m_observers.Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetVideoTrackSelected,
             QPersistentModelIndex(m_menuEntryIndex), static_cast<unsigned int>(stream));
 }
 
@@ -179,7 +175,7 @@ void PlaylistListView::OnFileInfoTriggered()
 void PlaylistListView::OnDoubleClick(const QModelIndex& index)
 {
     if (m_leftDoubleClick)
-        Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetDoubleClicked,
+        m_observers.Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetDoubleClicked,
             QPersistentModelIndex(index));
 }
 
@@ -192,7 +188,7 @@ void PlaylistListView::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetKeyPress, event->key());
+    m_observers.Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetKeyPress, event->key());
     QAbstractItemView::keyPressEvent(event);
 }
 
@@ -268,16 +264,6 @@ bool PlaylistListView::IsDragFromThisView(const QDropEvent& event) const
     return event.source() == this;
 }
 
-template <class... Args>
-void PlaylistListView::Notify(
-    void (IPlaylistWidgetEventObserver::*handler)(Args...), const std::decay_t<Args>&... args)
-{
-    // A copy: an observer may register another one while it is told.
-    const QList<IPlaylistWidgetEventObserver*> observers = m_observers;
-    for (IPlaylistWidgetEventObserver* observer : observers)
-        (observer->*handler)(args...);
-}
-
 bool PlaylistListView::IsAccepted(const QMimeData* mime)
 {
     return mime && (mime->hasUrls() || mime->hasFormat(PlaylistModel::MimeType));
@@ -311,42 +297,21 @@ bool PlaylistListView::DropUrls(const QList<QUrl>& urls, int row)
 {
     // The last file goes in first, so that all of them keep their order at row.
     for (auto url = urls.crbegin(); url != urls.crend(); ++url)
-        Notify(&IPlaylistWidgetEventObserver::OnFileDropped, url->toLocalFile().toStdString(), row);
+        m_observers.Notify(
+            &IPlaylistWidgetEventObserver::OnFileDropped, url->toLocalFile().toStdString(), row);
     return !urls.isEmpty();
 }
 
 bool PlaylistListView::DropRows(const QByteArray& payload, int row)
 {
-    // The payload may come from any process: anything that is not a list of
-    // unnamed, non-empty texts is left out.
-    if (payload.isEmpty() || payload.size() > MaxRowPayloadSize)
-        return false;
-    const std::string text = payload.toStdString();
-    Core::Property root;
-    if (!Core::PropertySerializer::Deserialize(root, io::DataInputString::Create(&text), true)
-        || !root.IsArrayType())
-        return false;
-
-    const Core::Property& entries = root;
-    bool dropped = false;
-    for (unsigned i = entries.Count(); i-- > 0;) {
-        const Core::Property& entry = entries[i];
-        if (entry.GetType() != Core::Property::Type::String || !entry.GetName().empty()
-            || entry.Count() != 0)
-            continue;
-        std::string path = entry.GetString();
-        // A leading "*" marks the entry that was playing.
-        const bool active = !path.empty() && path.front() == '*';
-        if (active)
-            path.erase(0, 1);
-        if (path.empty() || path.find('\0') != std::string::npos)
-            continue;
-        Notify(active ? &IPlaylistWidgetEventObserver::OnActiveFileDropped
-                      : &IPlaylistWidgetEventObserver::OnFileDropped,
-            path, row);
-        dropped = true;
+    const std::vector<PlaylistDragPayload::Entry> entries = PlaylistDragPayload::Decode(payload);
+    // The last entry goes in first, so that all of them keep their order at row.
+    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
+        m_observers.Notify(entry->active ? &IPlaylistWidgetEventObserver::OnActiveFileDropped
+                                         : &IPlaylistWidgetEventObserver::OnFileDropped,
+            entry->path, row);
     }
-    return dropped;
+    return !entries.empty();
 }
 
 void PlaylistListView::UpdateContextMenu(QPersistentModelIndex index)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Gui/Reelkit/ObserverList.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/ReelkitExport.h"
 
@@ -43,8 +44,6 @@ public:
     // The drop position is looked up this far above the cursor, so that with
     // 24-pixel rows a drop inserts at the row boundary nearest to the cursor.
     static constexpr int DropMarkerOffset = 12;
-    // Row payloads larger than this are not read.
-    static constexpr int MaxRowPayloadSize = 16 << 20;
     // Key combinations that the view leaves to its parent widgets.
     static constexpr int ParentShortcuts[] = {
         int(Qt::CTRL) | int(Qt::SHIFT) | int(Qt::Key_A),
@@ -102,10 +101,6 @@ private:
     // (stream index, UTF-8 label) in stream order.
     using TrackList = std::vector<std::pair<int, std::string>>;
 
-    template <class... Args>
-    void Notify(
-        void (IPlaylistWidgetEventObserver::*handler)(Args...), const std::decay_t<Args>&... args);
-
     static bool IsAccepted(const QMimeData* mime);
     int InsertionRow(const QPoint& position) const;
     void SetUnderDrop(const QModelIndex& index, bool underDrop);
@@ -120,7 +115,7 @@ private:
     static void CheckTrack(const std::map<int, QAction*>& actions, int stream);
     static int StreamOf(const std::map<int, QAction*>& actions, const QAction* action);
 
-    QList<IPlaylistWidgetEventObserver*> m_observers;
+    ObserverList<IPlaylistWidgetEventObserver> m_observers;
     bool m_leftDoubleClick = false;
     // Owned; guarded in case the host deletes it first.
     QPointer<QMenu> m_contextMenu;

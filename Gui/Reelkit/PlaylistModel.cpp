@@ -1,10 +1,8 @@
 #include "Gui/Reelkit/PlaylistModel.h"
 
 #include "Gui/Reelkit/IPlaylistModelEventObserver.h"
+#include "Gui/Reelkit/PlaylistDragPayload.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
-#include "host/DataOutputString.h"
-#include "host/Property.h"
-#include "host/PropertySerializer.h"
 
 #include <QMimeData>
 #include <algorithm>
@@ -73,21 +71,14 @@ QMimeData* PlaylistModel::mimeData(const QModelIndexList& indexes) const
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
 
-    Core::Property root("drugs");
-    root.SetArrayType();
+    std::vector<PlaylistDragPayload::Entry> entries;
+    entries.reserve(rows.size());
     for (const int row : rows) {
         const PlaylistItemData& item = m_items.at(row);
-        const std::string path = item.GetFilename().utf8string();
-        Core::Property entry;
-        entry = item.GetActive() ? '*' + path : path;
-        root.Add(std::move(entry));
+        entries.push_back({ item.GetFilename().utf8string(), item.GetActive() });
     }
-    std::string text;
-    Core::PropertySerializer::Serialize(root, io::DataOutputString::Create(&text), true);
-
     auto* mime = new QMimeData;
-    // A zero byte would end the payload for readers that take it as C text.
-    mime->setData(MimeType, QByteArray(text.c_str()));
+    mime->setData(MimeType, PlaylistDragPayload::Encode(entries));
     return mime;
 }
 
@@ -131,8 +122,7 @@ Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const
 
 void PlaylistModel::AddObserver(IPlaylistModelEventObserver* observer)
 {
-    if (observer && !m_observers.contains(observer))
-        m_observers.append(observer);
+    m_observers.Add(observer);
 }
 
 QPersistentModelIndex PlaylistModel::InsertItem(const PlaylistItemData& item, int row)
@@ -159,10 +149,7 @@ bool PlaylistModel::IsRowIndex(const QModelIndex& index) const
 
 void PlaylistModel::NotifyObservers()
 {
-    // A copy: an observer may register another one while it is told.
-    const QList<IPlaylistModelEventObserver*> observers = m_observers;
-    for (IPlaylistModelEventObserver* observer : observers)
-        observer->OnPlaylistModelChanged();
+    m_observers.Notify(&IPlaylistModelEventObserver::OnPlaylistModelChanged);
 }
 
 } // namespace Tarvos::Gui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Gui/Reelkit/ObserverList.h"
 #include "Gui/Reelkit/ReelkitExport.h"
 
 #include <QAbstractListModel>
@@ -47,7 +48,7 @@ private:
     void NotifyObservers();
 
     QList<PlaylistItemData> m_items;
-    QList<IPlaylistModelEventObserver*> m_observers;
+    ObserverList<IPlaylistModelEventObserver> m_observers;
 };
 
 } // namespace Tarvos::Gui

@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/VolumeControl.h"
 
+#include "Gui/Reelkit/Repolish.h"
 #include "ui_VolumeControl.h"
 
 #include <QStyle>
@@ -81,9 +82,7 @@ void VolumeControl::UpdateMute()
 {
     QPushButton* button = m_ui->mute;
     button->setProperty(VolumeProperty, VolumeLevel(m_muted, m_ui->volume->value()));
-    // Style-sheet rules on a dynamic property apply only when polished anew.
-    button->style()->unpolish(button);
-    button->style()->polish(button);
+    Repolish(button);
 }
 
 } // namespace Tarvos::Gui
