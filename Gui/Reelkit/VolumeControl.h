@@ -23,7 +23,7 @@ class REELKIT_EXPORT VolumeControl : public QWidget
     Q_OBJECT
 
 public:
-    /// An unmuted control at volume 0.
+    /// An unmuted control at the form's volume, 50.
     explicit VolumeControl(QWidget* parent = nullptr);
     /// Deletes the form.
     ~VolumeControl() override;
