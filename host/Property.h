@@ -46,7 +46,7 @@ public:
     /// \name Children
     /// A reference returned by SetChild(), Add() or operator[] stays valid until
     /// the next child is added to the same node.
-    ///@{
+    //@{
     /// Appends a child named key that holds value, and returns it; a child of
     /// the same name that is already there stays (lookups find the first one).
     Property& SetChild(const std::string& key, const std::string& value);
@@ -72,7 +72,7 @@ public:
     /// Makes room for count children: until the node holds more, adding one
     /// keeps references to the others valid.
     void Reserve(unsigned count) { m_children.reserve(count); }
-    ///@}
+    //@}
 
     /// Marks the node as an ordered list of unnamed children (or unmarks it).
     /// Only the serialised form and comparison see the mark.
@@ -87,7 +87,7 @@ public:
     /// node; the non-const name form appends a child of that name, the index
     /// form gives a scratch node that no tree holds (one per thread, reset on
     /// each such call).
-    ///@{
+    //@{
     /// The child at index, in insertion order.
     const Property& operator[](unsigned index) const;
     /// The child at index, in insertion order.
@@ -96,14 +96,14 @@ public:
     const Property& operator[](const std::string& name) const;
     /// The first child named name.
     Property& operator[](const std::string& name);
-    ///@}
+    //@}
     /// Whether a child of that name exists.
     bool ChildExists(const std::string& name) const;
 
     /// \name Setting the value
     /// Each replaces the node's value, whatever its type was; the name and the
     /// children stay.
-    ///@{
+    //@{
     /// Text.
     Property& operator=(const std::string& value);
     /// Text; null sets the empty text.
@@ -121,11 +121,11 @@ public:
     Property& operator=(const Ratio& value);
     /// Removes the value (Type::None).
     void ClearValue() { m_value = std::monostate(); }
-    ///@}
+    //@}
 
     /// \name Reading the value
     /// Converted from whatever type the node holds (see the class description).
-    ///@{
+    //@{
     /// As text.
     std::string GetString() const;
     /// As a signed 64-bit integer; a ratio is truncated towards zero.
@@ -134,7 +134,7 @@ public:
     bool GetBool() const;
     /// As a ratio; text is read as "n/d" or "n" with a positive denominator.
     Ratio GetRatio() const;
-    ///@}
+    //@}
 
     /// Equal names, values (of the same type), array marks and children, in order.
     friend REELKIT_HOST_EXPORT bool operator==(const Property& a, const Property& b);

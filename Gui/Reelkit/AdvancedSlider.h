@@ -58,36 +58,30 @@ public:
     /// Sets the upper limit and clamps the value again (emitting valueChanged()).
     void setMaximum(int maximum);
 
-    ///@{
-    /// See the styleTag property.
+    /// The styleTag property.
     QString styleTag() const { return m_styleTag; }
+    /// Sets the tag and re-polishes the thumb, so that style rules on the tag apply.
     void setStyleTag(const QString& styleTag);
-    ///@}
-    ///@{
-    /// See the isSelectable property.
+    /// The isSelectable property.
     bool isSelectable() const { return m_selectable; }
+    /// Sets whether a click selects; a thumb selected already stays selected.
     void setIsSelectable(bool selectable);
-    ///@}
-    ///@{
-    /// See the isDraggable property.
+    /// The isDraggable property.
     bool isDraggable() const { return m_draggable; }
+    /// Sets whether the mouse can drag; takes effect with the next press.
     void setIsDraggable(bool draggable);
-    ///@}
-    ///@{
-    /// See the pointOffset property; setting it re-places the thumb.
+    /// The pointOffset property.
     int pointOffset() const { return m_pointOffset; }
+    /// Sets the offset and re-places the thumb through setValue() (emitting valueChanged()).
     void setPointOffset(int offset);
-    ///@}
-    ///@{
-    /// See the parentMargin property; setting it re-places the thumb.
+    /// The parentMargin property.
     int parentMargin() const { return m_parentMargin; }
+    /// Sets the margin and re-places the thumb through setValue() (emitting valueChanged()).
     void setParentMargin(int margin);
-    ///@}
-    ///@{
-    /// See the zOrder property; setting it restacks the slider's thumbs.
+    /// The zOrder property.
     int zOrder() const { return m_zOrder; }
+    /// Sets the order and restacks the slider's thumbs (AdvancedSlider::updateThumbLayout()).
     void setZOrder(int zOrder);
-    ///@}
 
     /// Emits stepped(factor); the value does not change.
     void step(int factor);
@@ -226,31 +220,26 @@ public:
     /// The stick distance, in thousandths of the slider's maximum; default 20.
     void setStickDistance(int distance);
 
-    ///@{
-    /// See the grooveOffset property; setting it re-renders the groove.
+    /// The grooveOffset property.
     int grooveOffset() const { return m_grooveOffset; }
+    /// Sets the offset; the groove is rendered anew at the next paint and the thumbs are restacked.
     void setGrooveOffset(int offset);
-    ///@}
-    ///@{
-    /// See the grooveEmptyStyle property; setting it re-renders the groove.
+    /// The grooveEmptyStyle property.
     QString grooveEmptyStyle() const { return m_grooveEmptyStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveEmptyStyle(const QString& style);
-    ///@}
-    ///@{
-    /// See the grooveNormalStyle property; setting it re-renders the groove.
+    /// The grooveNormalStyle property.
     QString grooveNormalStyle() const { return m_grooveNormalStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveNormalStyle(const QString& style);
-    ///@}
-    ///@{
-    /// See the grooveSelectedStyle property; setting it re-renders the groove.
+    /// The grooveSelectedStyle property.
     QString grooveSelectedStyle() const { return m_grooveSelectedStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveSelectedStyle(const QString& style);
-    ///@}
-    ///@{
-    /// See the grooveBorderStyle property; setting it re-renders the groove.
+    /// The grooveBorderStyle property.
     QString grooveBorderStyle() const { return m_grooveBorderStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveBorderStyle(const QString& style);
-    ///@}
 
 protected:
     /// Paints the rendered groove and the ranges over it; a change of size,

@@ -44,7 +44,7 @@ public:
     /// CtrlStop, CtrlNextFrame, CtrlPrevFrame, CtrlNextFile, CtrlPrevFile and
     /// CtrlEffects (button clicks) and CtrlFullscreen, CtrlShuffle, CtrlRepeat
     /// and CtrlPlaylist (check switches); the others are for the host's own use.
-    ///@{
+    //@{
     /// The play/pause button, "PlayPause".
     static constexpr unsigned int CtrlPlayPause = 0x1;
     /// The stop button, "Stop".
@@ -94,10 +94,10 @@ public:
     /// The show-playlist check box, "Playlist".
     static constexpr unsigned int CtrlPlaylist = 0x800000;
 
-    ///@}
+    //@}
 
     /// \name Groups of the identifiers above
-    ///@{
+    //@{
     /// CtrlPlayPause and CtrlStop.
     static constexpr unsigned int CtrlsPlayPauseStop = 0x3;
     /// CtrlNextFrame, CtrlPrevFrame, CtrlGotoBegin and CtrlGotoEnd.
@@ -109,7 +109,7 @@ public:
     /// Every identifier from CtrlPlayPause to CtrlProgress, CtrlFullscreen, CtrlEffects, Ctrl3D,
     /// Ctrl3DSettings, CtrlShuffle, CtrlRepeat and CtrlPlaylist.
     static constexpr unsigned int AllCtrlsPlayer = 0xEC1BFF;
-    ///@}
+    //@}
 
     /// A logic without panel or listener, in the thread of its creation (which
     /// must be the GUI thread). Registers the meta-types "Tarvos::avTime" and
@@ -131,7 +131,7 @@ public:
     /// \name Player state, callable from any thread
     /// Each emits its *Signal counterpart; the panel updates when the signal
     /// arrives in the logic's thread.
-    ///@{
+    //@{
     /// A new source: its file name (UTF-8; empty for none, which empties the
     /// panel as OnEmpty() does) and duration in microseconds, which sets the
     /// ranges of "Progress", "ProgressEdit" and "TotalEdit" and enables the
@@ -148,7 +148,7 @@ public:
     void SetAudioVolume(int volume);
     /// The player's mute state, passed on to the volume control's Mute().
     void MuteAudio(bool mute);
-    ///@}
+    //@}
 
     /// Remembers and shows the state of the "Playlist" check box; the box
     /// reports the change through OnCheckboxSwitch() like a user's.
@@ -201,7 +201,7 @@ public slots:
 signals:
     /// \name Declared for the host
     /// The logic never emits these.
-    ///@{
+    //@{
     /// Never emitted.
     void PlayPause();
     /// Never emitted.
@@ -216,7 +216,7 @@ signals:
     void Effects();
     /// Never emitted.
     void OnShowPlaylist(int show);
-    ///@}
+    //@}
 
     /// Relays every value change of the "Progress" slider, in slider positions
     /// (see TimelineSlider::position2time()), whoever moved it.
@@ -225,7 +225,7 @@ signals:
     /// \name Hand-over of the thread-safe setters
     /// Emitted by the setter of the same name, in the caller's thread, and
     /// connected to the logic itself so that the work runs in its thread.
-    ///@{
+    //@{
     /// Emitted by SetPosition() (microseconds), and with 0 when an empty source arrives.
     void SetPositionSignal(qint64 position);
     /// Emitted by SetSourceInfo().
@@ -236,7 +236,7 @@ signals:
     void SetAudioVolumeSignal(int volume);
     /// Emitted by MuteAudio().
     void MuteAudioSignal(bool mute);
-    ///@}
+    //@}
     /// Towards the bound volume control's SetVolume(): the player's volume,
     /// and, whenever the controls are brought up to date, the volume that the
     /// control reported last.

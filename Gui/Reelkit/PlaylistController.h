@@ -53,7 +53,7 @@ public:
     /// \name Step codes for StepTo(int)
     /// Every value ≥ 0 is a row; a negative value that is no code re-activates
     /// the active entry.
-    ///@{
+    //@{
     /// The next entry by the strategy: the next row, or a random one not yet
     /// played in this cycle.
     static constexpr int StepNextByStrategy = -1;
@@ -68,17 +68,17 @@ public:
     static constexpr int StepPrevByOrder = -4;
     /// The selected row of the view, or the active entry if nothing is selected.
     static constexpr int StepToSelection = -5;
-    ///@}
+    //@}
 
     /// \name Rewind state flags
     /// Whether a next and a previous entry can be reached from the active one,
     /// as GetRewindStates() combines them.
-    ///@{
+    //@{
     /// A next entry can be reached.
     static constexpr int RewindNext = 1;
     /// A previous entry can be reached.
     static constexpr int RewindPrev = 2;
-    ///@}
+    //@}
 
     /// Null for a null view; otherwise a controller holding one reference,
     /// which sets its own model and a PlaylistItemDelegate (a child of the
@@ -103,7 +103,7 @@ public:
     void RemoveEventObserver(IPlaylistEventObserver* observer);
 
     /// \name Navigation
-    ///@{
+    //@{
     /// The strategy of StepNextByStrategy and StepPrevByStrategy; Sequential at first.
     Strategies GetStrategy() const { return m_strategy; }
     /// Changes the strategy and reports the rewind states; the same strategy
@@ -127,13 +127,13 @@ public:
     /// both with repeat and more than one row. Shuffle: always next, previous
     /// while the history holds an entry.
     int GetRewindStates() const;
-    ///@}
+    //@}
 
     /// \name Files
     /// Every change of the rows is reported as OnPlaylistChanged(); AddFile(),
     /// DeleteFile(), DeleteSelectedFiles() and Clear() then report the rewind
     /// states.
-    ///@{
+    //@{
     /// Number of entries.
     int GetItemCount() const;
     /// Inserts a copy of record before row (−1 appends; the row count is the
@@ -165,7 +165,7 @@ public:
     /// Marks every entry of the path (UTF-8) invalid and drops its
     /// information, and writes an INFO log line with the path.
     void SetFileInfoFailed(const std::string& path);
-    ///@}
+    //@}
 
     /// The whole list as a tree: a "playlist" array with one array child per
     /// row, holding "filename" (text), "audiostream" and "videostream" (the
@@ -180,7 +180,7 @@ public:
     /// \name IPlaylistWidgetEventObserver
     /// The view's reports, which the controller receives as the view's
     /// observer and passes on to its own observers.
-    ///@{
+    //@{
     /// Reported as OnPlaylistItemDoubleClicked(row); the controller does not step.
     void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& index) override;
     /// Reported as OnPlaylistKeyPress(key).
@@ -198,7 +198,7 @@ public:
     /// OnPlaylistVideoTrackSelected(track) when the entry is the active one.
     void OnPlaylistWidgetVideoTrackSelected(
         QPersistentModelIndex index, unsigned int track) override;
-    ///@}
+    //@}
 
     /// Reported as OnPlaylistChanged() (the model's observer interface).
     void OnPlaylistModelChanged() override;

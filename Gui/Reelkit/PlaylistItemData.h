@@ -67,49 +67,42 @@ public:
     /// The title name of a DVD entry, otherwise the path as UTF-8.
     std::string GetName() const;
 
-    ///@{
     /// Whether this is the playing entry; at most one row of a playlist has it.
     bool GetActive() const { return m_active; }
+    /// Marks or unmarks the entry as the playing one; PlaylistController does it when it steps.
     void SetActive(bool active);
-    ///@}
-    ///@{
     /// The media information; null until it arrives or after it failed.
     InfoPtr GetInfo() const { return m_info; }
+    /// Replaces the information (null drops it); the duration is left as it is.
     void SetInfo(InfoPtr info);
-    ///@}
     /// True once non-empty media information has arrived.
     bool IsInfoExtracted() const;
-    ///@{
     /// False once the media information could not be read: the row shows an
     /// error badge. True at first.
     bool IsValid() const { return m_valid; }
+    /// Sets whether the file could be read.
     void SetValid(bool valid);
-    ///@}
-    ///@{
     /// The drop marker: set on the row after which a drag would insert.
     bool GetUnderDrop() const { return m_underDrop; }
+    /// Sets or clears the drop marker; PlaylistListView does it during a drag.
     void SetUnderDrop(bool underDrop);
-    ///@}
     /// Whether the entry was made from information of a DVD title.
     bool IsDVD() const { return m_dvd; }
-    ///@{
     /// The video stream the user chose (an index into the media information's
     /// streams); −1 when the user chose none. The track menu treats 0 as no
     /// choice as well.
     int GetSelectedVideoStream() const { return m_selectedVideoStream; }
+    /// Records the user's video stream; −1 for none.
     void SetSelectedVideoStream(int stream);
-    ///@}
-    ///@{
     /// The audio stream the user chose, as for video; −1 for none.
     int GetSelectedAudioStream() const { return m_selectedAudioStream; }
+    /// Records the user's audio stream; −1 for none.
     void SetSelectedAudioStream(int stream);
-    ///@}
-    ///@{
     /// The row that holds the entry: set on every copy that PlaylistModel
     /// hands out, cleared in the copy it stores; invalid on other entries.
     QPersistentModelIndex GetIndex() const { return m_index; }
+    /// Sets the row reference; the model does it on the copies it hands out.
     void SetIndex(const QPersistentModelIndex& index);
-    ///@}
 
     /// Every field, the persistent index and the identity of the information included.
     friend REELKIT_EXPORT bool operator==(const PlaylistItemData& a, const PlaylistItemData& b);

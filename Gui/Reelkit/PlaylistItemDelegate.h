@@ -29,12 +29,12 @@ public:
     static constexpr int RowHeight = 24;
     /// \name Row backgrounds
     /// Other rows are transparent. Selection wins over playing. Texts are white.
-    ///@{
+    //@{
     /// Background of selected rows.
     static constexpr QRgb SelectedBackground = 0xff3486b1;
     /// Background of the active (playing) row.
     static constexpr QRgb ActiveBackground = 0xff5a5a5a;
-    ///@}
+    //@}
 
     /// A delegate with its own row widget, never shown.
     explicit PlaylistItemDelegate(QObject* parent = nullptr);

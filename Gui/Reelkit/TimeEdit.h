@@ -39,17 +39,15 @@ public:
     /// As QTimeEdit's; the format follows with the next update.
     void setMaximumTime(const QTime& time);
 
-    ///@{
-    /// See the styleTag property; setting it updates the format and width.
+    /// The styleTag property.
     QString getStyleTag() const;
+    /// Sets the tag and updates the format and width (updateStyle()).
     void setStyleTag(const QString& tag);
-    ///@}
 
-    ///@{
-    /// See the displayFormatList property; setting it updates the format and width.
+    /// The displayFormatList property.
     QStringList getDisplayFormatList() const;
+    /// Sets the candidates and updates the format and width (updateStyle()).
     void setDisplayFormatList(const QStringList& formats);
-    ///@}
 
     /// Steps the section under the cursor (hours, minutes, seconds or
     /// milliseconds) by steps units, stopping at 00:00:00.000 and

@@ -38,16 +38,14 @@ public:
     /// The time in microseconds of a slider position.
     Tarvos::avTime position2time(int position) const;
 
-    ///@{
-    /// See the styleTag property.
+    /// The styleTag property.
     QString getStyleTag() const { return m_styleTag; }
+    /// Sets the tag; nothing is re-polished.
     void setStyleTag(const QString& styleTag);
-    ///@}
-    ///@{
-    /// See the displayFormatList property.
+    /// The displayFormatList property.
     QStringList getDisplayFormatList() const { return m_displayFormatList; }
+    /// Sets the candidates, used from the next tooltip on.
     void setDisplayFormatList(const QStringList& formats);
-    ///@}
 
 signals:
     /// Every change of the value, whoever made it, as milliseconds from the
