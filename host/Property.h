@@ -47,16 +47,18 @@ public:
     /// A reference returned by SetChild(), Add() or operator[] stays valid until
     /// the next child is added to the same node.
     //@{
-    /// Appends a child named key that holds value, and returns it; a child of
-    /// the same name that is already there stays (lookups find the first one).
+    /// Appends a child named key that holds the text value, and returns it; a
+    /// child of the same name that is already there stays (lookups find the
+    /// first one).
     Property& SetChild(const std::string& key, const std::string& value);
-    /// Text; a null value sets the empty text.
+    /// Appends a child holding the text value (null gives the empty text).
     Property& SetChild(const std::string& key, const char* value);
-    /// A boolean.
+    /// Appends a child holding the boolean value.
     Property& SetChild(const std::string& key, bool value);
-    /// A ratio.
+    /// Appends a child holding the ratio value.
     Property& SetChild(const std::string& key, const Ratio& value);
-    /// Any integer type but bool, stored as a 64-bit integer.
+    /// Appends a child holding value, of any integer type but bool, as a
+    /// 64-bit integer.
     template <class Integer,
         std::enable_if_t<std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>, int> = 0>
     Property& SetChild(const std::string& key, Integer value)
@@ -104,20 +106,20 @@ public:
     /// Each replaces the node's value, whatever its type was; the name and the
     /// children stay.
     //@{
-    /// Text.
+    /// Sets the text value.
     Property& operator=(const std::string& value);
-    /// Text; null sets the empty text.
+    /// Sets the text value; null sets the empty text.
     Property& operator=(const char* value);
-    /// Any integer type but bool, stored as a 64-bit integer.
+    /// Sets value, of any integer type but bool, as a 64-bit integer.
     template <class Integer,
         std::enable_if_t<std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>, int> = 0>
     Property& operator=(Integer value)
     {
         return SetInt64(static_cast<std::int64_t>(value));
     }
-    /// A boolean.
+    /// Sets the boolean value.
     Property& operator=(bool value);
-    /// A ratio.
+    /// Sets the ratio value.
     Property& operator=(const Ratio& value);
     /// Removes the value (Type::None).
     void ClearValue() { m_value = std::monostate(); }
