@@ -7,12 +7,17 @@
 
 namespace Tarvos::io {
 
-// Reads a string that the caller owns and keeps alive, from its start.
+/// An IDataInput that reads a string from its start. The string is the
+/// caller's and must outlive the input; it is not copied.
 class REELKIT_HOST_EXPORT DataInputString final : public RefCounted<IDataInput>
 {
 public:
+    /// A new input over source, holding one reference. A null source reads as
+    /// empty.
     static boost::intrusive_ptr<DataInputString> Create(const std::string* source);
 
+    /// Copies the next bytes of the string, up to size of them, into data and
+    /// returns how many it copied; 0 once the whole string has been read.
     std::size_t Read(char* data, std::size_t size) override;
 
 private:

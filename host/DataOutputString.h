@@ -7,12 +7,16 @@
 
 namespace Tarvos::io {
 
-// Appends everything written to a string that the caller owns and keeps alive.
+/// An IDataOutput that appends everything written to a string. The string is
+/// the caller's and must outlive the output; what it held before is kept.
 class REELKIT_HOST_EXPORT DataOutputString final : public RefCounted<IDataOutput>
 {
 public:
+    /// A new output onto target, holding one reference. Writes to a null
+    /// target are dropped.
     static boost::intrusive_ptr<DataOutputString> Create(std::string* target);
 
+    /// Appends the size bytes at data to the string.
     void Write(const char* data, std::size_t size) override;
 
 private:

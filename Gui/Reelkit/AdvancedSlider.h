@@ -16,62 +16,108 @@ namespace Tarvos::Gui {
 
 class AdvancedSlider;
 
-// One draggable marker of an AdvancedSlider. It holds its own value, which the
-// slider turns into a pixel position; a click selects it (checked state), wheel
-// and arrow keys only report steps and leave the meaning of a step to the owner.
+/// One draggable marker of an AdvancedSlider. It holds its own value, which the
+/// slider turns into a pixel position; a click selects it (checked state), wheel
+/// and arrow keys only report steps and leave the meaning of a step to the owner.
+///
+/// Made by AdvancedSlider::addThumb(), owned by the slider and styled through
+/// the host's style sheet, which selects on its styleTag property.
 class REELKIT_EXPORT AdvancedSliderThumb : public QToolButton
 {
     Q_OBJECT
+    /// The thumb's key in its slider and the hook of the host's style sheet
+    /// (selected as [styleTag="..."]); setting it re-polishes the thumb.
     Q_PROPERTY(QString styleTag READ styleTag WRITE setStyleTag)
+    /// Whether a click without a drag toggles the selection; default true.
     Q_PROPERTY(bool isSelectable READ isSelectable WRITE setIsSelectable)
+    /// Whether the mouse can drag the thumb; default true.
     Q_PROPERTY(bool isDraggable READ isDraggable WRITE setIsDraggable)
+    /// Pixels from the thumb's leading edge to the pixel that marks its value.
     Q_PROPERTY(int pointOffset READ pointOffset WRITE setPointOffset)
+    /// The thumb's coordinate across the slider, in pixels.
     Q_PROPERTY(int parentMargin READ parentMargin WRITE setParentMargin)
+    /// Stacking order among the slider's thumbs: higher is on top.
     Q_PROPERTY(int zOrder READ zOrder WRITE setZOrder)
 
 public:
-    // The thumb is a child of slider and is placed by it.
+    /// A thumb at the slider's minimum, as a child of slider, which places it.
+    /// Use AdvancedSlider::addThumb() rather than this constructor, so that the
+    /// slider knows the thumb.
     explicit AdvancedSliderThumb(AdvancedSlider* slider);
 
+    /// The thumb's value, in the slider's units.
     int value() const { return m_value; }
+    /// The thumb's own lower limit; by default the lowest int.
     int minimum() const { return m_minimum; }
+    /// The thumb's own upper limit; by default the highest int.
     int maximum() const { return m_maximum; }
-    // Clamps into the slider's range, then into the thumb's own limits.
+    /// Clamps into the slider's range, then into the thumb's own limits, moves
+    /// the thumb there and emits valueChanged(), even when the value stays.
     void setValue(int value);
+    /// Sets the lower limit and clamps the value again (emitting valueChanged()).
     void setMinimum(int minimum);
+    /// Sets the upper limit and clamps the value again (emitting valueChanged()).
     void setMaximum(int maximum);
 
+    /// The styleTag property.
     QString styleTag() const { return m_styleTag; }
+    /// Sets the tag and re-polishes the thumb, so that style rules on the tag apply.
     void setStyleTag(const QString& styleTag);
+    /// The isSelectable property.
     bool isSelectable() const { return m_selectable; }
+    /// Sets whether a click selects; a thumb selected already stays selected.
     void setIsSelectable(bool selectable);
+    /// The isDraggable property.
     bool isDraggable() const { return m_draggable; }
+    /// Sets whether the mouse can drag; takes effect with the next press.
     void setIsDraggable(bool draggable);
-    // Pixels from the thumb's leading edge to the pixel that marks its value.
+    /// The pointOffset property.
     int pointOffset() const { return m_pointOffset; }
+    /// Sets the offset and re-places the thumb through setValue() (emitting valueChanged()).
     void setPointOffset(int offset);
-    // The thumb's coordinate across the slider.
+    /// The parentMargin property.
     int parentMargin() const { return m_parentMargin; }
+    /// Sets the margin and re-places the thumb through setValue() (emitting valueChanged()).
     void setParentMargin(int margin);
+    /// The zOrder property.
     int zOrder() const { return m_zOrder; }
+    /// Sets the order and restacks the slider's thumbs (AdvancedSlider::updateThumbLayout()).
     void setZOrder(int zOrder);
 
+    /// Emits stepped(factor); the value does not change.
     void step(int factor);
 
+    /// The smallest size the thumb may take: 1 by 1 pixel.
     virtual QSize minimalSizeHint() const;
 
 signals:
+    /// Emitted by every setValue(), also from a drag, with the clamped value.
     void valueChanged(int value);
+    /// The first mouse move after a press on a draggable thumb.
     void dragStarted();
+    /// The release that ends a drag; a release without a drag toggles the
+    /// selection of a selectable thumb instead.
     void dragFinished();
+    /// A step asked for by step(), the wheel (its angle delta, ±120 per notch)
+    /// or an arrow key (+120 for Up and Right, −120 for Down and Left).
     void stepped(int factor);
 
 protected:
+    /// Counts the event handlers on the stack, so that a thumb removed by one
+    /// of them is freed only after it returns.
     bool event(QEvent* event) override;
+    /// Starts a press, which a move turns into a drag; the check state is left alone.
     void mousePressEvent(QMouseEvent* event) override;
+    /// While pressed, drags: the value follows the pointer (sticking to the
+    /// default thumb, see AdvancedSlider::correctStickValue()). Otherwise the
+    /// move is ignored, so that the slider sees it.
     void mouseMoveEvent(QMouseEvent* event) override;
+    /// Ends a drag (dragFinished()) or, after a plain click on a selectable
+    /// thumb, toggles its checked state, which selects it in the slider.
     void mouseReleaseEvent(QMouseEvent* event) override;
+    /// Emits stepped() with the wheel's delta.
     void wheelEvent(QWheelEvent* event) override;
+    /// Arrow keys emit stepped(); other keys go to the tool button.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -100,74 +146,126 @@ private:
     int m_eventDepth = 0;
 };
 
-// A slider with any number of thumbs keyed by style tag and a groove painted
-// from four style-sheet fragments, with marked value ranges drawn over it.
-// The thumb tagged "default" mirrors the slider's own value.
+/// A slider with any number of thumbs keyed by style tag and a groove painted
+/// from four style-sheet fragments, with marked value ranges drawn over it.
+/// The thumb tagged "default" mirrors the slider's own value: moving it sets
+/// the value, and setValue() moves it.
+///
+/// The groove is rendered in the background by stand-in sliders, one per
+/// fragment, after a zero-delay timer of the GUI thread; each fragment holds
+/// style-sheet declarations for a QSlider::groove. A press on the groove moves
+/// the selected thumb (else the default one) to the pressed point; the wheel
+/// and the arrow keys step the selected thumb only.
 class REELKIT_EXPORT AdvancedSlider : public QSlider
 {
     Q_OBJECT
+    /// Pixels left free at each end of the groove; values map onto the rest.
     Q_PROPERTY(int grooveOffset READ grooveOffset WRITE setGrooveOffset)
+    /// Groove declarations for the whole groove, under everything else.
     Q_PROPERTY(QString grooveEmptyStyle READ grooveEmptyStyle WRITE setGrooveEmptyStyle)
+    /// Groove declarations shown inside the ranges that are not selected.
     Q_PROPERTY(QString grooveNormalStyle READ grooveNormalStyle WRITE setGrooveNormalStyle)
+    /// Groove declarations shown inside the selected ranges.
     Q_PROPERTY(QString grooveSelectedStyle READ grooveSelectedStyle WRITE setGrooveSelectedStyle)
+    /// Groove declarations shown as one-pixel lines at both ends of each range.
     Q_PROPERTY(QString grooveBorderStyle READ grooveBorderStyle WRITE setGrooveBorderStyle)
 
 public:
-    // One marked stretch of the groove, both ends included.
+    /// One marked stretch of the groove, both ends included.
     struct Range
     {
-        int start;
-        int end;
-        bool selected;
+        int start; ///< First value of the stretch, in the slider's units.
+        int end; ///< Last value of the stretch; may lie before start.
+        bool selected; ///< Painted with the selected fragment instead of the normal one.
     };
 
+    /// The style tag of the thumb that mirrors the slider's value.
     static constexpr const char* DefaultThumbTag = "default";
 
+    /// A vertical slider with its default thumb, transparent but for the
+    /// rendered groove. Its stand-in sliders are made as siblings (children of
+    /// parent) and deleted with it.
     explicit AdvancedSlider(QWidget* parent = nullptr);
+    /// Deletes the thumbs and the stand-in sliders.
     ~AdvancedSlider() override;
 
-    // Replaces any thumb with the same tag.
+    /// A new thumb with that tag, owned by the slider, replacing (deleting) any
+    /// thumb with the same tag. The tag "default" makes it the default thumb.
+    /// A thumb's drag start and end emit sliderPressed() and sliderReleased().
     AdvancedSliderThumb* addThumb(const QString& styleTag);
+    /// Deletes the thumb with that tag, if any; it stops being the default or
+    /// the selected thumb.
     void removeThumb(const QString& styleTag);
+    /// The thumb with that tag; null for none.
     AdvancedSliderThumb* thumbByStyleTag(const QString& styleTag) const;
+    /// The thumb tagged "default"; null once it has been removed.
     AdvancedSliderThumb* defaultThumb() const { return m_defaultThumb; }
-    // The thumb that presses on the groove, wheel and keys act on; null for none.
+    /// The thumb that presses on the groove, wheel and keys act on; null for
+    /// none. Checking a thumb selects it and unchecks the others; unchecking
+    /// it selects the default thumb.
     AdvancedSliderThumb* selectedThumb() const { return m_selectedThumb; }
 
+    /// The marked stretches, painted in list order.
     const QList<Range>& ranges() const { return m_ranges; }
-    // Takes effect at the next repaint.
+    /// Takes effect at the next repaint; the caller asks for it with update().
     void setRanges(const QList<Range>& ranges);
 
+    /// The value under point (slider coordinates) along the groove, clamped
+    /// to the slider's range.
     int pointToValue(const QPoint& point) const;
+    /// Places thumb so that its point offset lies at value's pixel, at its
+    /// parent margin across; the thumb's value is not changed.
     void moveThumbTo(AdvancedSliderThumb* thumb, int value);
-    // The value a dragged thumb takes: the default thumb's value when near it.
+    /// The value a dragged thumb takes: the default thumb's value when sticking
+    /// is on and value lies closer to it than the stick distance; otherwise
+    /// value. The default thumb itself never sticks.
     int correctStickValue(AdvancedSliderThumb* thumb, int value) const;
-    // Raises the thumbs by z order; among equal orders the later tag ends on top.
+    /// Raises the thumbs by z order; among equal orders the later tag ends on top.
     void updateThumbLayout();
 
+    /// Whether dragged thumbs stick to the default thumb; off by default.
     void setStickEnable(bool enable);
-    // In thousandths of the slider's maximum.
+    /// The stick distance, in thousandths of the slider's maximum; default 20.
     void setStickDistance(int distance);
 
-    // Pixels left free at each end of the groove.
+    /// The grooveOffset property.
     int grooveOffset() const { return m_grooveOffset; }
+    /// Sets the offset; the groove is rendered anew at the next paint and the thumbs are restacked.
     void setGrooveOffset(int offset);
+    /// The grooveEmptyStyle property.
     QString grooveEmptyStyle() const { return m_grooveEmptyStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveEmptyStyle(const QString& style);
+    /// The grooveNormalStyle property.
     QString grooveNormalStyle() const { return m_grooveNormalStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveNormalStyle(const QString& style);
+    /// The grooveSelectedStyle property.
     QString grooveSelectedStyle() const { return m_grooveSelectedStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveSelectedStyle(const QString& style);
+    /// The grooveBorderStyle property.
     QString grooveBorderStyle() const { return m_grooveBorderStyle; }
+    /// Sets the fragment; the groove is rendered anew at the next paint.
     void setGrooveBorderStyle(const QString& style);
 
 protected:
+    /// Paints the rendered groove and the ranges over it; a change of size,
+    /// range, value or style schedules a new rendering for after the paint.
     void paintEvent(QPaintEvent* event) override;
+    /// Re-places every thumb at its value, without emitting valueChanged().
     void resizeEvent(QResizeEvent* event) override;
+    /// A left press emits sliderPressed() and moves the selected thumb (else
+    /// the default one) to the pressed point.
     void mousePressEvent(QMouseEvent* event) override;
+    /// While pressed, the same thumb follows the pointer.
     void mouseMoveEvent(QMouseEvent* event) override;
+    /// Emits sliderReleased().
     void mouseReleaseEvent(QMouseEvent* event) override;
+    /// Steps the selected thumb by the wheel's delta; ignored without one.
     void wheelEvent(QWheelEvent* event) override;
+    /// Arrow keys step the selected thumb by ±120; other keys, or no selected
+    /// thumb, are ignored.
     void keyPressEvent(QKeyEvent* event) override;
 
 private slots:

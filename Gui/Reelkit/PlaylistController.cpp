@@ -4,6 +4,7 @@
 #include "Gui/Reelkit/PlaylistItemDelegate.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/PlaylistModel.h"
+#include "Gui/Reelkit/PlaylistPathIndex.h"
 #include "host/MediaSourceInfo.h"
 #include "host/T2S.h"
 
@@ -35,12 +36,12 @@ boost::intrusive_ptr<PlaylistController> PlaylistController::Create(PlaylistList
 }
 
 PlaylistController::PlaylistController(PlaylistListView* view)
-    : m_model(new PlaylistModel)
+    : m_model(std::make_unique<PlaylistModel>())
     , m_view(view)
-    , m_pathIndex(m_model)
+    , m_pathIndex(std::make_unique<PlaylistPathIndex>(m_model.get()))
 {
     m_model->AddObserver(this);
-    view->setModel(m_model);
+    view->setModel(m_model.get());
     view->AddEventObserver(this);
     view->setItemDelegate(new PlaylistItemDelegate(view));
 }
@@ -49,7 +50,6 @@ PlaylistController::~PlaylistController()
 {
     if (m_view)
         m_view->RemoveEventObserver(this);
-    delete m_model;
 }
 
 unsigned int PlaylistController::AddRef() const
@@ -462,13 +462,13 @@ template <class Change> void PlaylistController::UpdateEntriesOf(const ioPath& p
     // Visits the rows of the path in ascending order, as a walk over every row
     // would. When an observer changes the list during an update, the rows
     // ahead are no longer known and the walk goes on row by row.
-    const std::uint64_t generation = m_pathIndex.GetGeneration();
-    for (const int row : m_pathIndex.Rows(path.utf8string())) {
+    const std::uint64_t generation = m_pathIndex->GetGeneration();
+    for (const int row : m_pathIndex->Rows(path.utf8string())) {
         const QModelIndex index = m_model->index(row, 0);
         PlaylistItemData record = Record(index);
         change(record);
         Store(index, record);
-        if (m_pathIndex.GetGeneration() == generation)
+        if (m_pathIndex->GetGeneration() == generation)
             continue;
         for (int next = row + 1; next < GetItemCount(); ++next) {
             const QModelIndex nextIndex = m_model->index(next, 0);

@@ -4,14 +4,15 @@
 
 namespace Tarvos::Gui {
 
-// Marks the library in a host's link line; it has no behaviour of its own.
+/// Marks the library in a host's link line; it has no data and no behaviour
+/// of its own.
 class REELKIT_EXPORT Reelkit
 {
 public:
-    Reelkit();
-    Reelkit(const Reelkit&);
-    ~Reelkit();
-    Reelkit& operator=(const Reelkit&);
+    Reelkit(); ///< Does nothing.
+    Reelkit(const Reelkit&); ///< Does nothing.
+    ~Reelkit(); ///< Does nothing.
+    Reelkit& operator=(const Reelkit&); ///< Does nothing; returns *this.
 };
 
 } // namespace Tarvos::Gui
