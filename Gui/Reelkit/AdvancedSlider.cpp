@@ -130,8 +130,13 @@ void AdvancedSliderThumb::relayout()
 
 bool AdvancedSliderThumb::event(QEvent* event)
 {
-    const QScopedValueRollback<int> depth(m_eventDepth, m_eventDepth + 1);
-    return QToolButton::event(event);
+    // The event may delete the thumb (its deferred deletion, for one).
+    const QPointer<AdvancedSliderThumb> self(this);
+    ++m_eventDepth;
+    const bool handled = QToolButton::event(event);
+    if (self)
+        --m_eventDepth;
+    return handled;
 }
 
 template <typename Handler> void AdvancedSliderThumb::RunUncheckable(Handler handler)
