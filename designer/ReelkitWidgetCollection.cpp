@@ -2,6 +2,7 @@
 
 #include "Gui/Reelkit/AdvancedSlider.h"
 #include "Gui/Reelkit/DirectClickSlider.h"
+#include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "Gui/Reelkit/VolumeButton.h"
@@ -33,21 +34,23 @@ ReelkitWidgetCollection::ReelkitWidgetCollection(QObject* parent)
             tr("Slider with several thumbs and marked ranges"),
             FactoryOf<AdvancedSlider>(Qt::Horizontal), this),
         new ReelkitWidgetPlugin(QStringLiteral("Tarvos::Gui::TimelineSlider"),
-            QStringLiteral("Progress"), QStringLiteral("Gui/Reelkit/TimelineSlider.h"),
+            PlaybackControlPanelLogic::ProgressName, QStringLiteral("Gui/Reelkit/TimelineSlider.h"),
             tr("Playback position slider"), FactoryOf<TimelineSlider>(Qt::Horizontal), this),
         new ReelkitWidgetPlugin(QStringLiteral("Tarvos::Gui::DirectClickSlider"),
             QStringLiteral("directClickSlider"), QStringLiteral("Gui/Reelkit/DirectClickSlider.h"),
             tr("Slider that jumps to the clicked point"),
             FactoryOf<DirectClickSlider>(Qt::Horizontal), this),
         new ReelkitWidgetPlugin(QStringLiteral("Tarvos::Gui::TimeEdit"),
-            QStringLiteral("ProgressEdit"), QStringLiteral("Gui/Reelkit/TimeEdit.h"),
+            PlaybackControlPanelLogic::ProgressEditName, QStringLiteral("Gui/Reelkit/TimeEdit.h"),
             tr("Position or total time field"), FactoryOf<TimeEdit>(), this),
         new ReelkitWidgetPlugin(QStringLiteral("Tarvos::Gui::VolumeControl"),
-            QStringLiteral("volumeControl"), QStringLiteral("Gui/Reelkit/VolumeControl.h"),
-            tr("Mute button and volume slider"), FactoryOf<VolumeControl>(), this),
+            PlaybackControlPanelLogic::VolumeControlName,
+            QStringLiteral("Gui/Reelkit/VolumeControl.h"), tr("Mute button and volume slider"),
+            FactoryOf<VolumeControl>(), this),
         new ReelkitWidgetPlugin(QStringLiteral("Tarvos::Gui::VolumeButton"),
-            QStringLiteral("volumeControl"), QStringLiteral("Gui/Reelkit/VolumeButton.h"),
-            tr("Volume button with a pop-up slider"), FactoryOf<VolumeButton>(), this),
+            PlaybackControlPanelLogic::VolumeControlName,
+            QStringLiteral("Gui/Reelkit/VolumeButton.h"), tr("Volume button with a pop-up slider"),
+            FactoryOf<VolumeButton>(), this),
     };
 }
 

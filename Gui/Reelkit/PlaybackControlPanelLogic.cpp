@@ -15,30 +15,30 @@ namespace Tarvos::Gui {
 
 namespace {
 
-const QString PlayPauseName = QStringLiteral("PlayPause");
-const QString StopName = QStringLiteral("Stop");
-const QString ToEndName = QStringLiteral("ToEnd");
-const QString ToBeginName = QStringLiteral("ToBegin");
-const QString PlaylistName = QStringLiteral("Playlist");
-const QString ShuffleName = QStringLiteral("Shuffle");
-const QString RepeatName = QStringLiteral("Repeat");
-const QString FullscreenName = QStringLiteral("Fullscreen");
-const QString NextFrameName = QStringLiteral("NextFrame");
-const QString PrevFrameName = QStringLiteral("PrevFrame");
-const QString InputViewModeName = QStringLiteral("inputViewMode");
-const QString OutputViewModeName = QStringLiteral("outputViewMode");
-const QString EffectsName = QStringLiteral("Effects");
-const QString ProgressName = QStringLiteral("Progress");
-const QString ProgressEditName = QStringLiteral("ProgressEdit");
-const QString TotalEditName = QStringLiteral("TotalEdit");
-const QString VolumeControlName = QStringLiteral("volumeControl");
-
 QTime TimeOfDay(Tarvos::avTime time)
 {
     return QTime(0, 0, 0, 0).addMSecs(static_cast<int>(time / 1000));
 }
 
 } // namespace
+
+const QString PlaybackControlPanelLogic::PlayPauseName = QStringLiteral("PlayPause");
+const QString PlaybackControlPanelLogic::StopName = QStringLiteral("Stop");
+const QString PlaybackControlPanelLogic::ToEndName = QStringLiteral("ToEnd");
+const QString PlaybackControlPanelLogic::ToBeginName = QStringLiteral("ToBegin");
+const QString PlaybackControlPanelLogic::PlaylistName = QStringLiteral("Playlist");
+const QString PlaybackControlPanelLogic::ShuffleName = QStringLiteral("Shuffle");
+const QString PlaybackControlPanelLogic::RepeatName = QStringLiteral("Repeat");
+const QString PlaybackControlPanelLogic::FullscreenName = QStringLiteral("Fullscreen");
+const QString PlaybackControlPanelLogic::NextFrameName = QStringLiteral("NextFrame");
+const QString PlaybackControlPanelLogic::PrevFrameName = QStringLiteral("PrevFrame");
+const QString PlaybackControlPanelLogic::InputViewModeName = QStringLiteral("inputViewMode");
+const QString PlaybackControlPanelLogic::OutputViewModeName = QStringLiteral("outputViewMode");
+const QString PlaybackControlPanelLogic::EffectsName = QStringLiteral("Effects");
+const QString PlaybackControlPanelLogic::ProgressName = QStringLiteral("Progress");
+const QString PlaybackControlPanelLogic::ProgressEditName = QStringLiteral("ProgressEdit");
+const QString PlaybackControlPanelLogic::TotalEditName = QStringLiteral("TotalEdit");
+const QString PlaybackControlPanelLogic::VolumeControlName = QStringLiteral("volumeControl");
 
 // One connection of a named control: from the control to the logic, or, for
 // the volume control's two inputs, from the logic to the control.

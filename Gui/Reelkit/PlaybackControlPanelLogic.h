@@ -96,6 +96,30 @@ public:
 
     //@}
 
+    /// \name Object names of the controls
+    /// The logic finds a bound panel's controls by these object names,
+    /// anywhere below the StateWidget.
+    //@{
+    static const QString PlayPauseName; ///< "PlayPause": the play/pause button (a QAbstractButton).
+    static const QString StopName; ///< "Stop": the stop button.
+    static const QString ToEndName; ///< "ToEnd": the next-file button.
+    static const QString ToBeginName; ///< "ToBegin": the previous-file button.
+    static const QString PlaylistName; ///< "Playlist": the show-playlist check box.
+    static const QString ShuffleName; ///< "Shuffle": the shuffle check box.
+    static const QString RepeatName; ///< "Repeat": the repeat check box.
+    static const QString FullscreenName; ///< "Fullscreen": the full-screen button.
+    static const QString NextFrameName; ///< "NextFrame": the next-frame button.
+    static const QString PrevFrameName; ///< "PrevFrame": the previous-frame button.
+    static const QString InputViewModeName; ///< "inputViewMode": the input view-mode button.
+    static const QString OutputViewModeName; ///< "outputViewMode": the output view-mode button.
+    static const QString EffectsName; ///< "Effects": the effects button.
+    static const QString ProgressName; ///< "Progress": the timeline (a TimelineSlider).
+    static const QString ProgressEditName; ///< "ProgressEdit": the position field (a TimeEdit).
+    static const QString TotalEditName; ///< "TotalEdit": the duration field (a TimeEdit).
+    static const QString VolumeControlName; ///< "volumeControl": the volume control (any widget
+                                            ///< with the volume control's signals and slots).
+    //@}
+
     /// \name Groups of the identifiers above
     //@{
     /// CtrlPlayPause and CtrlStop.

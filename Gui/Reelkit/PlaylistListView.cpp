@@ -32,10 +32,6 @@ namespace Tarvos::Gui {
 
 namespace {
 
-const char* const FileInformationName = "action_FileInformation";
-const char* const VideoTrackName = "VideoTrack";
-const char* const AudioTrackName = "AudioTrack";
-
 std::string CodecName(const Core::Property& codecInfo)
 {
     return Core::GetLocalizationManager().GetCodecName(
@@ -57,6 +53,10 @@ int DefaultStream(const std::vector<std::pair<int, std::string>>& tracks, int ma
 }
 
 } // namespace
+
+const QString PlaylistListView::FileInformationName = QStringLiteral("action_FileInformation");
+const QString PlaylistListView::VideoTrackName = QStringLiteral("VideoTrack");
+const QString PlaylistListView::AudioTrackName = QStringLiteral("AudioTrack");
 
 PlaylistListView::PlaylistListView(QWidget* parent)
     : QListView(parent)
@@ -130,7 +130,7 @@ void PlaylistListView::SetContextMenu(QMenu* menu)
     m_contextMenu = menu;
     if (!menu)
         return;
-    if (QAction* fileInfo = menu->findChild<QAction*>(QLatin1String(FileInformationName)))
+    if (QAction* fileInfo = menu->findChild<QAction*>(FileInformationName))
         connect(fileInfo, &QAction::triggered, this, &PlaylistListView::OnFileInfoTriggered,
             Qt::UniqueConnection);
 }
@@ -319,9 +319,9 @@ void PlaylistListView::UpdateContextMenu(QPersistentModelIndex index)
     m_menuEntry = model()->data(index, Qt::DisplayRole).value<PlaylistItemData>();
     const PlaylistItemData::InfoPtr info = m_menuEntry.GetInfo();
 
-    auto* fileInfo = m_contextMenu->findChild<QAction*>(QLatin1String(FileInformationName));
-    auto* videoMenu = m_contextMenu->findChild<QMenu*>(QLatin1String(VideoTrackName));
-    auto* audioMenu = m_contextMenu->findChild<QMenu*>(QLatin1String(AudioTrackName));
+    auto* fileInfo = m_contextMenu->findChild<QAction*>(FileInformationName);
+    auto* videoMenu = m_contextMenu->findChild<QMenu*>(VideoTrackName);
+    auto* audioMenu = m_contextMenu->findChild<QMenu*>(AudioTrackName);
     if (!fileInfo || !videoMenu || !audioMenu)
         return;
 

@@ -52,6 +52,16 @@ public:
     /// that with 24-pixel rows a drop inserts at the row boundary nearest to
     /// the cursor.
     static constexpr int DropMarkerOffset = 12;
+    /// \name Object names in the context menu
+    /// The view finds these in the menu that SetContextMenu() hands over.
+    //@{
+    /// The QAction that asks for the entry's file information (ShowFileInfo()).
+    static const QString FileInformationName;
+    /// The sub-menu that the view fills with the entry's video tracks.
+    static const QString VideoTrackName;
+    /// The sub-menu that the view fills with the entry's audio tracks.
+    static const QString AudioTrackName;
+    //@}
     /// Key combinations that the view leaves to its parent widgets, unreported:
     /// Ctrl+Shift+A, Ctrl+Up and Ctrl+Down.
     static constexpr int ParentShortcuts[] = {

@@ -1,5 +1,6 @@
 #include "GalleryStyle.h"
 #include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
+#include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
@@ -36,10 +37,10 @@ const std::array<Source, 2> Sources = { {
     { "/films/Feature.mkv", avTime(5400) * 1000 * 1000 },
 } };
 
-QPushButton* AddButton(QBoxLayout* layout, const char* name, const QString& text)
+QPushButton* AddButton(QBoxLayout* layout, const QString& name, const QString& text)
 {
     auto* button = new QPushButton(text);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(name);
     button->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(button);
     return button;
@@ -51,12 +52,12 @@ void BuildPanel(StateWidget* panel, bool fullscreen)
     auto* layout = new QVBoxLayout(panel);
     auto* timeRow = new QHBoxLayout;
     auto* position = new Tarvos::Gui::TimeEdit;
-    position->setObjectName(QStringLiteral("ProgressEdit"));
+    position->setObjectName(PlaybackControlPanelLogic::ProgressEditName);
     auto* timeline = new Tarvos::Gui::TimelineSlider;
-    timeline->setObjectName(QStringLiteral("Progress"));
+    timeline->setObjectName(PlaybackControlPanelLogic::ProgressName);
     timeline->setOrientation(Qt::Horizontal);
     auto* total = new Tarvos::Gui::TimeEdit;
-    total->setObjectName(QStringLiteral("TotalEdit"));
+    total->setObjectName(PlaybackControlPanelLogic::TotalEditName);
     total->setReadOnly(true);
     total->setButtonSymbols(QAbstractSpinBox::NoButtons);
     const QStringList formats = { QStringLiteral("mm:ss"), QStringLiteral("HH:mm:ss") };
@@ -69,26 +70,27 @@ void BuildPanel(StateWidget* panel, bool fullscreen)
     layout->addLayout(timeRow);
 
     auto* buttons = new QHBoxLayout;
-    AddButton(buttons, "PlayPause", QString())->setMinimumWidth(80);
-    AddButton(buttons, "Stop", QStringLiteral("■"));
-    AddButton(buttons, "ToBegin", QStringLiteral("◀◀"));
-    AddButton(buttons, "PrevFrame", QStringLiteral("◀|"));
-    AddButton(buttons, "NextFrame", QStringLiteral("|▶"));
-    AddButton(buttons, "ToEnd", QStringLiteral("▶▶"));
+    AddButton(buttons, PlaybackControlPanelLogic::PlayPauseName, QString())->setMinimumWidth(80);
+    AddButton(buttons, PlaybackControlPanelLogic::StopName, QStringLiteral("■"));
+    AddButton(buttons, PlaybackControlPanelLogic::ToBeginName, QStringLiteral("◀◀"));
+    AddButton(buttons, PlaybackControlPanelLogic::PrevFrameName, QStringLiteral("◀|"));
+    AddButton(buttons, PlaybackControlPanelLogic::NextFrameName, QStringLiteral("|▶"));
+    AddButton(buttons, PlaybackControlPanelLogic::ToEndName, QStringLiteral("▶▶"));
     buttons->addSpacing(12);
-    for (const char* name : { "Playlist", "Shuffle", "Repeat" }) {
-        auto* box = new QCheckBox(QString::fromLatin1(name));
-        box->setObjectName(QString::fromLatin1(name));
+    for (const QString* name : { &PlaybackControlPanelLogic::PlaylistName,
+             &PlaybackControlPanelLogic::ShuffleName, &PlaybackControlPanelLogic::RepeatName }) {
+        auto* box = new QCheckBox(*name);
+        box->setObjectName(*name);
         buttons->addWidget(box);
     }
     buttons->addStretch();
-    AddButton(buttons, "Effects", QStringLiteral("Effects"));
-    AddButton(buttons, "Fullscreen",
+    AddButton(buttons, PlaybackControlPanelLogic::EffectsName, QStringLiteral("Effects"));
+    AddButton(buttons, PlaybackControlPanelLogic::FullscreenName,
         fullscreen ? QStringLiteral("Window") : QStringLiteral("Full screen"))
         ->setCheckable(true);
     QWidget* volume = fullscreen ? static_cast<QWidget*>(new Tarvos::Gui::VolumeButton)
                                  : new Tarvos::Gui::VolumeControl;
-    volume->setObjectName(QStringLiteral("volumeControl"));
+    volume->setObjectName(PlaybackControlPanelLogic::VolumeControlName);
     volume->setFixedWidth(fullscreen ? 60 : 180);
     buttons->addWidget(volume);
     layout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistController.h"
+#include "Gui/Reelkit/PlaylistListView.h"
 #include "Sections.h"
 #include "host/FormatTags.h"
 #include "host/MediaSourceInfo.h"
@@ -45,9 +46,11 @@ QWidget* CreatePlaylistFrameSection(QWidget* parent)
     auto* menu = new QMenu(frame);
     menu->addAction(QStringLiteral("Play"));
     menu->addAction(QStringLiteral("File information"))
-        ->setObjectName(QStringLiteral("action_FileInformation"));
-    menu->addMenu(QStringLiteral("Video track"))->setObjectName(QStringLiteral("VideoTrack"));
-    menu->addMenu(QStringLiteral("Audio track"))->setObjectName(QStringLiteral("AudioTrack"));
+        ->setObjectName(Tarvos::Gui::PlaylistListView::FileInformationName);
+    menu->addMenu(QStringLiteral("Video track"))
+        ->setObjectName(Tarvos::Gui::PlaylistListView::VideoTrackName);
+    menu->addMenu(QStringLiteral("Audio track"))
+        ->setObjectName(Tarvos::Gui::PlaylistListView::AudioTrackName);
     frame->SetContextMenu(menu);
 
     const auto controller = frame->GetController();

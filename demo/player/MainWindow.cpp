@@ -4,6 +4,7 @@
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
+#include "Gui/Reelkit/PlaylistListView.h"
 #include "MpvEngine.h"
 #include "VideoWidget.h"
 #include "host/Property.h"
@@ -139,10 +140,10 @@ QMenu* MainWindow::CreateContextMenu()
     connect(menu->addAction(tr("Play")), &QAction::triggered, this,
         [this] { StepAndOpen(PlaylistController::StepToSelection); });
     QAction* info = menu->addAction(tr("File information…"));
-    info->setObjectName(QStringLiteral("action_FileInformation"));
+    info->setObjectName(Tarvos::Gui::PlaylistListView::FileInformationName);
     menu->addSeparator();
-    menu->addMenu(tr("Video track"))->setObjectName(QStringLiteral("VideoTrack"));
-    menu->addMenu(tr("Audio track"))->setObjectName(QStringLiteral("AudioTrack"));
+    menu->addMenu(tr("Video track"))->setObjectName(Tarvos::Gui::PlaylistListView::VideoTrackName);
+    menu->addMenu(tr("Audio track"))->setObjectName(Tarvos::Gui::PlaylistListView::AudioTrackName);
     menu->addSeparator();
     connect(menu->addAction(tr("Remove")), &QAction::triggered, this,
         [this] { m_controller->DeleteSelectedFiles(); });

@@ -1,6 +1,7 @@
 #include "Tour.h"
 
 #include "FileInfoDialog.h"
+#include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
@@ -32,6 +33,7 @@ namespace {
 using Tarvos::avTime;
 using Tarvos::Gui::PlaylistItemData;
 using Layout = ControlPanel::Layout;
+using Logic = Tarvos::Gui::PlaybackControlPanelLogic;
 
 constexpr avTime Second = 1000000;
 // Probed durations of encoded files run a few milliseconds long.
@@ -44,9 +46,9 @@ QString Seconds(avTime time)
     return QString::number(double(time) / Second, 'f', 2) + QStringLiteral(" s");
 }
 
-template <class T> T* Control(MainWindow* window, Layout layout, const char* name)
+template <class T> T* Control(MainWindow* window, Layout layout, const QString& name)
 {
-    return window->GetPanel(layout)->findChild<T*>(QString::fromLatin1(name));
+    return window->GetPanel(layout)->findChild<T*>(name);
 }
 
 Tarvos::Gui::PlaylistListView* ListView(MainWindow* window)
@@ -77,9 +79,9 @@ QString DurationProblem(avTime actual, avTime expected)
         : QStringLiteral("duration %1, expected %2").arg(Seconds(actual), Seconds(expected));
 }
 
-QMenu* SubMenu(QMenu* menu, const char* name)
+QMenu* SubMenu(QMenu* menu, const QString& name)
 {
-    return menu->findChild<QMenu*>(QString::fromLatin1(name));
+    return menu->findChild<QMenu*>(name);
 }
 
 QStringList Labels(QMenu* menu)
@@ -158,15 +160,16 @@ void Tour::BuildSteps()
         [w]() -> QString {
             if (ActiveRow(w) != 0)
                 return QStringLiteral("row %1 is active").arg(ActiveRow(w));
-            auto* play = Control<QAbstractButton>(w, Layout::Windowed, "PlayPause");
+            auto* play = Control<QAbstractButton>(w, Layout::Windowed, Logic::PlayPauseName);
             if (play->property("isPlay").toBool())
                 return QStringLiteral("the play button does not show playback");
-            auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "TotalEdit");
+            auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, Logic::TotalEditName);
             const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
             if (shown < VideoDuration || shown > VideoDuration + DurationSlack)
                 return QStringLiteral("the total time shows %1").arg(total->text());
             const avTime position = w->GetEngine()->GetPosition();
-            auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, "Progress");
+            auto* slider
+                = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, Logic::ProgressName);
             // Real playback moves the position on, and the panel with it.
             const avTime shownPosition = slider->position2time(slider->value());
             if (position < 2 * Second || shownPosition < 2 * Second - Second / 10)
@@ -178,7 +181,8 @@ void Tour::BuildSteps()
 
     m_steps.push_back({ "seek",
         [w] {
-            auto* edit = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "ProgressEdit");
+            auto* edit
+                = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, Logic::ProgressEditName);
             edit->setTime(QTime(0, 0, 6));
             PressEnter(edit);
         },
@@ -203,8 +207,8 @@ void Tour::BuildSteps()
             QMenu* menu = w->GetContextMenu();
             if (!menu->isVisible())
                 return QStringLiteral("the context menu is not shown");
-            QMenu* audio = SubMenu(menu, "AudioTrack");
-            QMenu* video = SubMenu(menu, "VideoTrack");
+            QMenu* audio = SubMenu(menu, Tarvos::Gui::PlaylistListView::AudioTrackName);
+            QMenu* video = SubMenu(menu, Tarvos::Gui::PlaylistListView::VideoTrackName);
             const QStringList audioLabels = Labels(audio);
             const QStringList expectedAudio = { QStringLiteral("1) eng, Main(AAC) [checked]"),
                 QStringLiteral("2) fre, Commentary(AAC)") };
@@ -223,14 +227,17 @@ void Tour::BuildSteps()
         Picture::Screen,
         [w] {
             // Picking the second track ends the menu as a user's click would.
-            SubMenu(w->GetContextMenu(), "AudioTrack")->actions().at(1)->trigger();
+            SubMenu(w->GetContextMenu(), Tarvos::Gui::PlaylistListView::AudioTrackName)
+                ->actions()
+                .at(1)
+                ->trigger();
             w->GetContextMenu()->close();
         } });
 
     m_steps.push_back({ "file-information",
         [w] {
             w->GetContextMenu()
-                ->findChild<QAction*>(QStringLiteral("action_FileInformation"))
+                ->findChild<QAction*>(Tarvos::Gui::PlaylistListView::FileInformationName)
                 ->trigger();
         },
         [w]() -> QString {
@@ -248,7 +255,7 @@ void Tour::BuildSteps()
         Picture::Screen, [w] { w->findChild<FileInfoDialog*>()->close(); } });
 
     m_steps.push_back({ "fullscreen",
-        [w] { Control<QAbstractButton>(w, Layout::Windowed, "Fullscreen")->click(); },
+        [w] { Control<QAbstractButton>(w, Layout::Windowed, Logic::FullscreenName)->click(); },
         [w]() -> QString {
             QWidget* panel = w->GetPanel(Layout::Fullscreen);
             const QRect screen = w->screen()->geometry();
@@ -261,7 +268,8 @@ void Tour::BuildSteps()
                     .arg(panel->y())
                     .arg(panel->width())
                     .arg(panel->height());
-            auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Fullscreen, "Progress");
+            auto* slider
+                = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Fullscreen, Logic::ProgressName);
             return slider->position2time(slider->value()) > 6 * Second
                 ? QString()
                 : QStringLiteral("the full-screen timeline does not follow playback");
@@ -290,15 +298,15 @@ void Tour::BuildSteps()
 
     m_steps.push_back({ "next-file",
         [w] {
-            Control<QAbstractButton>(w, Layout::Fullscreen, "Fullscreen")->click();
-            Control<QAbstractButton>(w, Layout::Windowed, "ToEnd")->click();
+            Control<QAbstractButton>(w, Layout::Fullscreen, Logic::FullscreenName)->click();
+            Control<QAbstractButton>(w, Layout::Windowed, Logic::ToEndName)->click();
         },
         [this, w]() -> QString {
             if (w->isFullScreen() || w->GetPanel(Layout::Fullscreen)->isVisible())
                 return QStringLiteral("still full screen");
             if (ActiveRow(w) != 1)
                 return QStringLiteral("row %1 is active").arg(ActiveRow(w));
-            auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, "TotalEdit");
+            auto* total = Control<Tarvos::Gui::TimeEdit>(w, Layout::Windowed, Logic::TotalEditName);
             const avTime shown = avTime(QTime(0, 0).msecsTo(total->time())) * 1000;
             if (shown != AudioDuration + 1000)
                 return QStringLiteral("the total time shows %1").arg(total->text());
@@ -316,7 +324,8 @@ void Tour::BuildSteps()
             // The end steps on to the unreadable file, which leaves the panel empty.
             if (ActiveRow(w) != 2)
                 return QStringLiteral("row %1 is active").arg(ActiveRow(w));
-            auto* slider = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, "Progress");
+            auto* slider
+                = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, Logic::ProgressName);
             if (slider->isEnabled())
                 return QStringLiteral("the timeline is still enabled");
             return w->GetVideo()->GetCaption().contains(QString::fromUtf8(SampleClips::BrokenName))
