@@ -64,11 +64,11 @@ struct PlaybackControlPanelLogic::Binding
 // only, so that any class with these signals and slots fits.
 const PlaybackControlPanelLogic::Binding PlaybackControlPanelLogic::Bindings[] = {
     { PlayPauseName, SIGNAL(clicked()), SLOT(OnPlayPauseClicked()), Binding::ToLogic,
-        &PlaybackControlPanelLogic::playPauseEnabled, false },
+        &PlaybackControlPanelLogic::m_playPauseEnabled, false },
     { StopName, SIGNAL(clicked()), SLOT(OnStopClicked()), Binding::ToLogic,
-        &PlaybackControlPanelLogic::stopEnabled, false },
+        &PlaybackControlPanelLogic::m_stopEnabled, false },
     { EffectsName, SIGNAL(clicked()), SLOT(OnEffectsClicked()), Binding::ToLogic,
-        &PlaybackControlPanelLogic::effectsEnabled, false },
+        &PlaybackControlPanelLogic::m_effectsEnabled, false },
     { ToEndName, SIGNAL(clicked()), SLOT(OnNextFileClicked()), Binding::ToLogic, nullptr, false },
     { ToBeginName, SIGNAL(clicked()), SLOT(OnPrevFileClicked()), Binding::ToLogic, nullptr, false },
     { PlaylistName, SIGNAL(stateChanged(int)), SLOT(OnPlaylistSwitched(int)), Binding::ToLogic,
@@ -80,9 +80,9 @@ const PlaybackControlPanelLogic::Binding PlaybackControlPanelLogic::Bindings[] =
     { FullscreenName, SIGNAL(clicked()), SLOT(OnFullscreenSwitched()), Binding::ToLogic, nullptr,
         false },
     { NextFrameName, SIGNAL(clicked()), SLOT(OnNextFrameClicked()), Binding::ToLogic,
-        &PlaybackControlPanelLogic::nextFrameEnabled, false },
+        &PlaybackControlPanelLogic::m_nextFrameEnabled, false },
     { PrevFrameName, SIGNAL(clicked()), SLOT(OnPrevFrameClicked()), Binding::ToLogic,
-        &PlaybackControlPanelLogic::prevFrameEnabled, false },
+        &PlaybackControlPanelLogic::m_prevFrameEnabled, false },
     { ProgressName, SIGNAL(valueChanged(int)), SIGNAL(Seek(int)), Binding::ToLogic, nullptr,
         false },
     { ProgressName, SIGNAL(TimelineValueChanged(int)), SLOT(OnPositionChanged(int)),
@@ -109,7 +109,7 @@ const PlaybackControlPanelLogic::Binding PlaybackControlPanelLogic::Bindings[] =
 
 PlaybackControlPanelLogic::PlaybackControlPanelLogic(QObject* parent)
     : QObject(parent)
-    , controlNames({ PlayPauseName, StopName, ToEndName, ToBeginName, PlaylistName, ShuffleName,
+    , m_controlNames({ PlayPauseName, StopName, ToEndName, ToBeginName, PlaylistName, ShuffleName,
           RepeatName, FullscreenName, NextFrameName, PrevFrameName, InputViewModeName,
           OutputViewModeName, EffectsName })
 {
@@ -134,41 +134,41 @@ PlaybackControlPanelLogic::~PlaybackControlPanelLogic() = default;
 
 void PlaybackControlPanelLogic::SetListener(IPlaybackControlPanelEventObserver* newListener)
 {
-    listener = newListener;
+    m_listener = newListener;
 }
 
 void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
 {
     QMap<QString, QVariant> state;
-    if (widget) {
+    if (m_widget) {
         for (const Binding& binding : Bindings) {
             if (!binding.afterGetState)
                 Disconnect(binding, Control(binding.name));
         }
-        state = widget->GetState();
+        state = m_widget->GetState();
         for (const Binding& binding : Bindings) {
             if (binding.afterGetState)
                 Disconnect(binding, Control(binding.name));
         }
     }
 
-    widget = newWidget;
-    controls.clear();
+    m_widget = newWidget;
+    m_controls.clear();
     if (newWidget) {
-        for (const QString& name : qAsConst(controlNames)) {
+        for (const QString& name : qAsConst(m_controlNames)) {
             if (auto* button = newWidget->findChild<QAbstractButton*>(name))
-                controls.insert(name, button);
+                m_controls.insert(name, button);
         }
         if (auto* slider = newWidget->findChild<TimelineSlider*>(ProgressName))
-            controls.insert(ProgressName, slider);
+            m_controls.insert(ProgressName, slider);
         if (auto* edit = newWidget->findChild<TimeEdit*>(ProgressEditName))
-            controls.insert(ProgressEditName, edit);
+            m_controls.insert(ProgressEditName, edit);
         if (auto* edit = newWidget->findChild<TimeEdit*>(TotalEditName))
-            controls.insert(TotalEditName, edit);
+            m_controls.insert(TotalEditName, edit);
         if (auto* volumeControl = newWidget->findChild<QWidget*>(VolumeControlName))
-            controls.insert(VolumeControlName, volumeControl);
+            m_controls.insert(VolumeControlName, volumeControl);
     }
-    for (const QPointer<QWidget>& control : qAsConst(controls))
+    for (const QPointer<QWidget>& control : qAsConst(m_controls))
         control->setAttribute(Qt::WA_LayoutUsesWidgetRect);
 
     // Before connecting: what these updates change on the new controls must
@@ -236,25 +236,25 @@ void PlaybackControlPanelLogic::MuteAudio(bool mute)
 
 void PlaybackControlPanelLogic::SetPlaylistState(bool checked)
 {
-    playlistState = checked;
+    m_playlistState = checked;
     UpdateCheckboxesState();
 }
 
 void PlaybackControlPanelLogic::SetShuffleState(bool checked)
 {
-    shuffleState = checked;
+    m_shuffleState = checked;
     UpdateCheckboxesState();
 }
 
 void PlaybackControlPanelLogic::SetRepeatState(bool checked)
 {
-    repeatState = checked;
+    m_repeatState = checked;
     UpdateCheckboxesState();
 }
 
 void PlaybackControlPanelLogic::SetFullscreenChecked(bool checked)
 {
-    fullscreenChecked = checked;
+    m_fullscreenChecked = checked;
     SetControlChecked(FullscreenName, checked);
 }
 
@@ -271,35 +271,35 @@ void PlaybackControlPanelLogic::SetPlaylistRewinds(bool next, bool previous)
 
 void PlaybackControlPanelLogic::OnPlay()
 {
-    isPlay = false;
+    m_isPlay = false;
     UpdatePlayPauseState();
-    stopEnabled = true;
+    m_stopEnabled = true;
     SetControlEnabled(StopName, true);
 }
 
 void PlaybackControlPanelLogic::OnPause()
 {
-    isPlay = true;
+    m_isPlay = true;
     UpdatePlayPauseState();
-    stopEnabled = true;
+    m_stopEnabled = true;
     SetControlEnabled(StopName, true);
 }
 
 void PlaybackControlPanelLogic::OnStop()
 {
-    isPlay = true;
+    m_isPlay = true;
     UpdatePlayPauseState();
-    stopEnabled = false;
+    m_stopEnabled = false;
     SetControlEnabled(StopName, false);
 }
 
 void PlaybackControlPanelLogic::OnFile(bool video, bool audio)
 {
     UpdatePlayPauseState();
-    stopEnabled = false;
-    nextFrameEnabled = true;
-    prevFrameEnabled = false;
-    const bool hasDuration = duration != 0;
+    m_stopEnabled = false;
+    m_nextFrameEnabled = true;
+    m_prevFrameEnabled = false;
+    const bool hasDuration = m_duration != 0;
     SetControlEnabled(StopName, false);
     SetControlEnabled(PrevFrameName, false);
     SetControlEnabled(NextFrameName, hasDuration);
@@ -310,13 +310,13 @@ void PlaybackControlPanelLogic::OnFile(bool video, bool audio)
 
 void PlaybackControlPanelLogic::OnEmpty()
 {
-    fileName.clear();
+    m_fileName.clear();
     OnSetDuration(0);
-    isPlay = true;
+    m_isPlay = true;
     UpdatePlayPauseState();
-    stopEnabled = false;
-    nextFrameEnabled = false;
-    prevFrameEnabled = false;
+    m_stopEnabled = false;
+    m_nextFrameEnabled = false;
+    m_prevFrameEnabled = false;
     for (const QString* name : { &StopName, &PrevFrameName, &NextFrameName, &ProgressName,
              &FullscreenName, &VolumeControlName })
         SetControlEnabled(*name, false);
@@ -324,23 +324,23 @@ void PlaybackControlPanelLogic::OnEmpty()
 
 void PlaybackControlPanelLogic::OnStartDragProgress()
 {
-    dragging = true;
-    if (listener)
-        listener->OnProgressDragStarted();
+    m_dragging = true;
+    if (m_listener)
+        m_listener->OnProgressDragStarted();
 }
 
 void PlaybackControlPanelLogic::OnStopDragProgress()
 {
-    dragging = false;
-    if (listener)
-        listener->OnProgressDragFinished();
+    m_dragging = false;
+    if (m_listener)
+        m_listener->OnProgressDragFinished();
 }
 
 void PlaybackControlPanelLogic::OnFullscreenSwitched()
 {
-    fullscreenChecked = !fullscreenChecked;
-    if (listener)
-        listener->OnCheckboxSwitch(CtrlFullscreen, fullscreenChecked);
+    m_fullscreenChecked = !m_fullscreenChecked;
+    if (m_listener)
+        m_listener->OnCheckboxSwitch(CtrlFullscreen, m_fullscreenChecked);
     UpdatePlayPauseState();
     UpdateDurationState();
     UpdatePositionState();
@@ -405,26 +405,26 @@ void PlaybackControlPanelLogic::OnRepeatSwitched(int state)
 
 void PlaybackControlPanelLogic::OnVolumeControlValueChanged(int newVolume)
 {
-    volume = newVolume;
-    if (listener)
-        listener->OnVolumeChanged(newVolume);
+    m_volume = newVolume;
+    if (m_listener)
+        m_listener->OnVolumeChanged(newVolume);
 }
 
 void PlaybackControlPanelLogic::OnVolumeControlMuted(bool mute)
 {
-    muted = mute;
-    if (listener)
-        listener->OnMuteChanged(mute);
+    m_muted = mute;
+    if (m_listener)
+        m_listener->OnMuteChanged(mute);
 }
 
 void PlaybackControlPanelLogic::OnSetDuration(Tarvos::avTime newDuration)
 {
-    duration = newDuration;
+    m_duration = newDuration;
     const bool hasDuration = newDuration != 0;
-    playPauseEnabled = hasDuration;
-    stopEnabled = hasDuration;
-    prevFrameEnabled = hasDuration;
-    nextFrameEnabled = hasDuration;
+    m_playPauseEnabled = hasDuration;
+    m_stopEnabled = hasDuration;
+    m_prevFrameEnabled = hasDuration;
+    m_nextFrameEnabled = hasDuration;
     for (const QString* name :
         { &NextFrameName, &PrevFrameName, &PlayPauseName, &StopName, &VolumeControlName })
         SetControlEnabled(*name, hasDuration);
@@ -437,24 +437,24 @@ void PlaybackControlPanelLogic::OnProgressEditFinished()
     if (!edit)
         return;
     const int milliseconds = -edit->time().msecsTo(QTime(0, 0, 0, 0));
-    if (listener)
-        listener->OnSeek(Tarvos::avTime(milliseconds) * 1000);
+    if (m_listener)
+        m_listener->OnSeek(Tarvos::avTime(milliseconds) * 1000);
 }
 
 void PlaybackControlPanelLogic::OnSetPosition(qint64 newPosition)
 {
     // The player's reports must not fight the user's drag.
-    if (dragging)
+    if (m_dragging)
         return;
-    position = newPosition;
+    m_position = newPosition;
     UpdatePositionState();
 }
 
 void PlaybackControlPanelLogic::OnSetSource(
     const std::string& newFileName, Tarvos::avTime newDuration)
 {
-    fileName = newFileName;
-    if (!fileName.empty()) {
+    m_fileName = newFileName;
+    if (!m_fileName.empty()) {
         OnSetDuration(newDuration);
         return;
     }
@@ -467,13 +467,13 @@ void PlaybackControlPanelLogic::OnSetAudioVolume(int newVolume)
 {
     // Kept for the next binding: a control bound later shows the player's
     // volume, not the one it had when it was bound before.
-    volume = newVolume;
+    m_volume = newVolume;
     emit SetVolumeSignal(newVolume);
 }
 
 void PlaybackControlPanelLogic::OnMuteAudio(bool mute)
 {
-    muted = mute;
+    m_muted = mute;
     emit SetMutedSignal(mute);
 }
 
@@ -481,46 +481,46 @@ void PlaybackControlPanelLogic::UpdatePositionState()
 {
     if (!HasSource())
         return;
-    const QTime time = TimeOfDay(position);
+    const QTime time = TimeOfDay(m_position);
     // May re-enter through OnPositionChanged, at most twice: from the first
     // nested run on, the position is a whole number of milliseconds.
     if (auto* slider = Find<TimelineSlider>(ProgressName))
-        slider->setValue(position);
+        slider->setValue(m_position);
     if (auto* edit = Find<TimeEdit>(ProgressEditName); edit && !edit->hasFocus())
         edit->setTime(time);
-    prevFrameEnabled = duration != 0 && position > 0;
-    nextFrameEnabled = duration != 0 && position < duration;
-    SetControlEnabled(PrevFrameName, prevFrameEnabled);
-    SetControlEnabled(NextFrameName, nextFrameEnabled);
+    m_prevFrameEnabled = m_duration != 0 && m_position > 0;
+    m_nextFrameEnabled = m_duration != 0 && m_position < m_duration;
+    SetControlEnabled(PrevFrameName, m_prevFrameEnabled);
+    SetControlEnabled(NextFrameName, m_nextFrameEnabled);
 }
 
 void PlaybackControlPanelLogic::OnPositionChanged(int milliseconds)
 {
     // The slider reports milliseconds, the duration is in microseconds; the
     // bound is deliberately the plain number comparison.
-    if (fileName.empty() || milliseconds < 0 || Tarvos::avTime(milliseconds) >= duration)
+    if (m_fileName.empty() || milliseconds < 0 || Tarvos::avTime(milliseconds) >= m_duration)
         return;
-    position = Tarvos::avTime(milliseconds) * 1000;
-    if (listener && dragging)
-        listener->OnSeek(position);
+    m_position = Tarvos::avTime(milliseconds) * 1000;
+    if (m_listener && m_dragging)
+        m_listener->OnSeek(m_position);
     UpdatePositionState();
 }
 
 bool PlaybackControlPanelLogic::HasSource() const
 {
-    return !fileName.empty();
+    return !m_fileName.empty();
 }
 
 void PlaybackControlPanelLogic::NotifyOnButtonClick(unsigned int control)
 {
-    if (listener)
-        listener->OnButtonClick(control);
+    if (m_listener)
+        m_listener->OnButtonClick(control);
 }
 
 void PlaybackControlPanelLogic::NotifyOnCheckboxSwitch(unsigned int control, bool checked)
 {
-    if (listener)
-        listener->OnCheckboxSwitch(control, checked);
+    if (m_listener)
+        m_listener->OnCheckboxSwitch(control, checked);
 }
 
 void PlaybackControlPanelLogic::UpdatePlayPauseState()
@@ -528,14 +528,14 @@ void PlaybackControlPanelLogic::UpdatePlayPauseState()
     QWidget* button = Control(PlayPauseName);
     if (!button)
         return;
-    button->setProperty("isPlay", QVariant(isPlay));
+    button->setProperty("isPlay", QVariant(m_isPlay));
     Repolish(button);
 }
 
 void PlaybackControlPanelLogic::UpdateDurationState()
 {
     // One millisecond past the duration, so that the last frame can be typed.
-    const QTime maximum = QTime(0, 0, 0, 1).addMSecs(static_cast<int>(duration / 1000));
+    const QTime maximum = QTime(0, 0, 0, 1).addMSecs(static_cast<int>(m_duration / 1000));
     if (auto* edit = Find<TimeEdit>(ProgressEditName))
         edit->setMaximumTime(maximum);
     if (auto* edit = Find<TimeEdit>(TotalEditName)) {
@@ -543,29 +543,29 @@ void PlaybackControlPanelLogic::UpdateDurationState()
         edit->setTime(maximum);
     }
     if (auto* slider = Find<TimelineSlider>(ProgressName))
-        slider->setRange(0, duration);
+        slider->setRange(0, m_duration);
 }
 
 void PlaybackControlPanelLogic::UpdateCheckboxesState()
 {
-    SetControlChecked(PlaylistName, playlistState);
-    SetControlChecked(RepeatName, repeatState);
-    SetControlChecked(ShuffleName, shuffleState);
-    SetControlChecked(FullscreenName, fullscreenChecked);
+    SetControlChecked(PlaylistName, m_playlistState);
+    SetControlChecked(RepeatName, m_repeatState);
+    SetControlChecked(ShuffleName, m_shuffleState);
+    SetControlChecked(FullscreenName, m_fullscreenChecked);
 }
 
 void PlaybackControlPanelLogic::UpdateVolumeState()
 {
     if (!Control(VolumeControlName))
         return;
-    emit SetVolumeSignal(volume);
-    emit SetMutedSignal(muted);
+    emit SetVolumeSignal(m_volume);
+    emit SetMutedSignal(m_muted);
 }
 
 QWidget* PlaybackControlPanelLogic::Control(const QString& name) const
 {
-    const auto control = controls.constFind(name);
-    return control != controls.cend() ? control->data() : nullptr;
+    const auto control = m_controls.constFind(name);
+    return control != m_controls.cend() ? control->data() : nullptr;
 }
 
 template <class Type> Type* PlaybackControlPanelLogic::Find(const QString& name) const

@@ -310,28 +310,28 @@ private:
     void Connect(const Binding& binding, QWidget* control);
     void Disconnect(const Binding& binding, QWidget* control);
 
-    bool playlistState = true;
-    bool shuffleState = false;
-    bool repeatState = false;
-    bool fullscreenChecked = false;
-    bool isPlay = true;
-    Tarvos::avTime position = 0;
-    int volume = 0;
-    bool muted = false;
-    bool dragging = false;
-    IPlaybackControlPanelEventObserver* listener = nullptr; // not owned
+    bool m_playlistState = true;
+    bool m_shuffleState = false;
+    bool m_repeatState = false;
+    bool m_fullscreenChecked = false;
+    bool m_isPlay = true;
+    Tarvos::avTime m_position = 0;
+    int m_volume = 0;
+    bool m_muted = false;
+    bool m_dragging = false;
+    IPlaybackControlPanelEventObserver* m_listener = nullptr; // not owned
     // Not owned. Guarded, so that a panel the host deletes while it is bound
     // reads as missing instead of dangling.
-    QPointer<StateWidget> widget;
-    QMap<QString, QPointer<QWidget>> controls;
-    Tarvos::avTime duration = 0;
-    QStringList controlNames;
-    std::string fileName;
-    bool playPauseEnabled = false;
-    bool stopEnabled = false;
-    bool effectsEnabled = true;
-    bool nextFrameEnabled = false;
-    bool prevFrameEnabled = false;
+    QPointer<StateWidget> m_widget;
+    QMap<QString, QPointer<QWidget>> m_controls;
+    Tarvos::avTime m_duration = 0;
+    QStringList m_controlNames;
+    std::string m_fileName;
+    bool m_playPauseEnabled = false;
+    bool m_stopEnabled = false;
+    bool m_effectsEnabled = true;
+    bool m_nextFrameEnabled = false;
+    bool m_prevFrameEnabled = false;
 };
 
 } // namespace Tarvos::Gui

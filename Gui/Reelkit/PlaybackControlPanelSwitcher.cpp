@@ -39,70 +39,72 @@ void PlaybackControlPanelSwitcher::InitializeWithWidgets(
 {
     if (!windowed || !fullscreen)
         return;
-    windowedWidget = windowed;
-    fullscreenWidget = fullscreen;
-    fullscreenWidget->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    fullscreenWidget->setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum));
-    SetWidget(windowedWidget);
+    m_windowedWidget = windowed;
+    m_fullscreenWidget = fullscreen;
+    m_fullscreenWidget->setWindowFlags(
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    m_fullscreenWidget->setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum));
+    SetWidget(m_windowedWidget);
 }
 
 void PlaybackControlPanelSwitcher::GoFullscreen(int screen)
 {
-    windowedWidget->setEnabled(false);
-    fullscreenWidget->setEnabled(true);
-    SetWidget(fullscreenWidget);
-    isFullscreen = true;
-    fullscreenWidget->show();
+    m_windowedWidget->setEnabled(false);
+    m_fullscreenWidget->setEnabled(true);
+    SetWidget(m_fullscreenWidget);
+    m_isFullscreen = true;
+    m_fullscreenWidget->show();
     SetFullscreenChecked(true);
 
     // Along the bottom, its lowest row one above the screen's last row.
     const QRect screenGeometry = ScreenGeometry(screen);
-    const int height = fullscreenWidget->height();
-    fullscreenWidget->resize(screenGeometry.width(), height);
-    fullscreenWidget->move(screenGeometry.left(), screenGeometry.bottom() - height);
-    shownGeometry = fullscreenWidget->geometry();
-    shown = true;
+    const int height = m_fullscreenWidget->height();
+    m_fullscreenWidget->resize(screenGeometry.width(), height);
+    m_fullscreenWidget->move(screenGeometry.left(), screenGeometry.bottom() - height);
+    m_shownGeometry = m_fullscreenWidget->geometry();
+    m_shown = true;
 }
 
 void PlaybackControlPanelSwitcher::GoWindowed()
 {
-    isFullscreen = false;
-    fullscreenWidget->hide();
+    m_isFullscreen = false;
+    m_fullscreenWidget->hide();
     SetFullscreenChecked(false);
-    SetWidget(windowedWidget);
-    fullscreenWidget->setEnabled(false);
-    windowedWidget->setEnabled(true);
+    SetWidget(m_windowedWidget);
+    m_fullscreenWidget->setEnabled(false);
+    m_windowedWidget->setEnabled(true);
 }
 
 void PlaybackControlPanelSwitcher::Show()
 {
-    if (shown)
+    if (m_shown)
         return;
-    shown = true;
-    AnimateWidgetGeometry(fullscreenWidget, shownGeometry);
+    m_shown = true;
+    AnimateWidgetGeometry(m_fullscreenWidget, m_shownGeometry);
 }
 
 void PlaybackControlPanelSwitcher::Hide()
 {
-    if (!shown)
+    if (!m_shown)
         return;
-    shown = false;
+    m_shown = false;
     // Down by its own height: its top row stays on the screen's last row.
-    AnimateWidgetGeometry(fullscreenWidget, shownGeometry.translated(0, shownGeometry.height()));
+    AnimateWidgetGeometry(
+        m_fullscreenWidget, m_shownGeometry.translated(0, m_shownGeometry.height()));
 }
 
 void PlaybackControlPanelSwitcher::SetShowHideDuration(int milliseconds)
 {
-    showHideDuration = milliseconds;
+    m_showHideDuration = milliseconds;
 }
 
 bool PlaybackControlPanelSwitcher::IsCursorOverPanel() const
 {
-    if (!isFullscreen)
+    if (!m_isFullscreen)
         return true;
     for (const QWidget* widget = QApplication::widgetAt(QCursor::pos()); widget;
          widget = widget->parentWidget()) {
-        if (widget == fullscreenWidget)
+        if (widget == m_fullscreenWidget)
             return true;
     }
     return false;
@@ -110,7 +112,7 @@ bool PlaybackControlPanelSwitcher::IsCursorOverPanel() const
 
 QWidget* PlaybackControlPanelSwitcher::GetPlaybackControlPanel() const
 {
-    return isFullscreen ? fullscreenWidget : windowedWidget;
+    return m_isFullscreen ? m_fullscreenWidget : m_windowedWidget;
 }
 
 void PlaybackControlPanelSwitcher::AnimateWidgetGeometry(
@@ -118,7 +120,7 @@ void PlaybackControlPanelSwitcher::AnimateWidgetGeometry(
 {
     // Runs alongside any animation still going; it deletes itself when done.
     auto* animation = new QPropertyAnimation(target, "geometry");
-    animation->setDuration(showHideDuration);
+    animation->setDuration(m_showHideDuration);
     animation->setStartValue(target->geometry());
     animation->setEndValue(endGeometry);
     animation->start(QAbstractAnimation::DeleteWhenStopped);

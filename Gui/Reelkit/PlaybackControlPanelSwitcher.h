@@ -52,12 +52,12 @@ public:
 private:
     void AnimateWidgetGeometry(QWidget* target, const QVariant& endGeometry);
 
-    bool isFullscreen = false;
-    StateWidget* windowedWidget = nullptr; // not owned
-    StateWidget* fullscreenWidget = nullptr; // not owned
-    bool shown = false;
-    int showHideDuration = 0;
-    QRect shownGeometry;
+    bool m_isFullscreen = false;
+    StateWidget* m_windowedWidget = nullptr; // not owned
+    StateWidget* m_fullscreenWidget = nullptr; // not owned
+    bool m_shown = false;
+    int m_showHideDuration = 0;
+    QRect m_shownGeometry;
 };
 
 } // namespace Tarvos::Gui
