@@ -52,24 +52,6 @@ PlaylistController::~PlaylistController()
         m_view->RemoveEventObserver(this);
 }
 
-unsigned int PlaylistController::AddRef() const
-{
-    return m_refCount.AddRefImpl();
-}
-
-unsigned int PlaylistController::GetRefCount() const
-{
-    return m_refCount.GetRefCountImpl();
-}
-
-unsigned int PlaylistController::Release() const
-{
-    const unsigned int count = m_refCount.ReleaseImpl();
-    if (count == 0)
-        delete this;
-    return count;
-}
-
 void PlaylistController::AddEventObserver(IPlaylistEventObserver* observer)
 {
     if (!observer || m_observers.Contains(observer))

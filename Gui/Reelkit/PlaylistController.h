@@ -39,7 +39,7 @@ class PlaylistPathIndex;
 /// run seeds it with std::srand().
 class REELKIT_EXPORT PlaylistController : public IPlaylistWidgetEventObserver,
                                           public IPlaylistModelEventObserver,
-                                          public virtual IRefCountable
+                                          public RefCounted<>
 {
 public:
     /// How StepNextByStrategy and StepPrevByStrategy choose.
@@ -89,14 +89,6 @@ public:
 
     PlaylistController(const PlaylistController&) = delete; ///< Not copyable.
     PlaylistController& operator=(const PlaylistController&) = delete; ///< Not copyable.
-
-    /// Takes a reference; returns the count after the increment.
-    unsigned int AddRef() const override;
-    /// The current reference count.
-    unsigned int GetRefCount() const override;
-    /// Drops a reference, deleting the controller (and its model) at 0;
-    /// returns the count after the decrement.
-    unsigned int Release() const override;
 
     /// Registers an observer (not owned), which hears the current rewind
     /// states at once; null, or adding one twice, has no effect.
@@ -226,7 +218,6 @@ private:
     // Takes the entry out of the shuffle pool and the history before its row goes.
     void Forget(const QPersistentModelIndex& entry);
     template <class Change> void UpdateEntriesOf(const ioPath& path, Change change);
-    RefCountImpl m_refCount;
     Strategies m_strategy = Sequential;
     bool m_repeat = false;
     std::unique_ptr<PlaylistModel> m_model;
