@@ -4,14 +4,10 @@
 #include "Gui/Reelkit/PlaylistDragPayload.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistModel.h"
-#include "host/FormatTags.h"
-#include "host/LocalizationManager.h"
-#include "host/MediaSourceInfo.h"
-#include "host/Property.h"
+#include "Gui/Reelkit/PlaylistTrackMenus.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
@@ -26,33 +22,8 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
-#include <boost/format.hpp>
 
 namespace Tarvos::Gui {
-
-namespace {
-
-std::string CodecName(const Core::Property& codecInfo)
-{
-    return Core::GetLocalizationManager().GetCodecName(
-        codecInfo[Conf::IFormatCodec::TAG_CODEC_ID].GetString());
-}
-
-bool IsMainStream(const Core::Property& codecInfo)
-{
-    return codecInfo.ChildExists(Conf::IFormatCodec::TAG_MAIN_STREAM)
-        && codecInfo[Conf::IFormatCodec::TAG_MAIN_STREAM].GetBool();
-}
-
-// The main stream if there is one, else the first; −1 without streams.
-int DefaultStream(const std::vector<std::pair<int, std::string>>& tracks, int mainStream)
-{
-    if (tracks.empty())
-        return -1;
-    return mainStream != -1 ? mainStream : tracks.front().first;
-}
-
-} // namespace
 
 const QString PlaylistListView::FileInformationName = QStringLiteral("action_FileInformation");
 const QString PlaylistListView::VideoTrackName = QStringLiteral("VideoTrack");
@@ -153,7 +124,7 @@ void PlaylistListView::ShowContextMenu(const QPoint& pos)
 
 void PlaylistListView::OnAudioTrackChanged(QAction* action)
 {
-    const int stream = StreamOf(m_audioActions, action);
+    const int stream = PlaylistTrackMenus::StreamOf(action);
     if (stream != -1)
         m_observers.Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetAudioTrackSelected,
             QPersistentModelIndex(m_menuEntryIndex), static_cast<unsigned int>(stream));
@@ -161,7 +132,7 @@ void PlaylistListView::OnAudioTrackChanged(QAction* action)
 
 void PlaylistListView::OnVideoTrackChanged(QAction* action)
 {
-    const int stream = StreamOf(m_videoActions, action);
+    const int stream = PlaylistTrackMenus::StreamOf(action);
     if (stream != -1)
         m_observers.Notify(&IPlaylistWidgetEventObserver::OnPlaylistWidgetVideoTrackSelected,
             QPersistentModelIndex(m_menuEntryIndex), static_cast<unsigned int>(stream));
@@ -317,7 +288,6 @@ bool PlaylistListView::DropRows(const QByteArray& payload, int row)
 void PlaylistListView::UpdateContextMenu(QPersistentModelIndex index)
 {
     m_menuEntry = model()->data(index, Qt::DisplayRole).value<PlaylistItemData>();
-    const PlaylistItemData::InfoPtr info = m_menuEntry.GetInfo();
 
     auto* fileInfo = m_contextMenu->findChild<QAction*>(FileInformationName);
     auto* videoMenu = m_contextMenu->findChild<QMenu*>(VideoTrackName);
@@ -332,121 +302,7 @@ void PlaylistListView::UpdateContextMenu(QPersistentModelIndex index)
         return;
     }
     fileInfo->setEnabled(true);
-
-    TrackList videoTracks;
-    TrackList audioTracks;
-    int mainVideo = -1;
-    int mainAudio = -1;
-    // A still image has no tracks to choose: both sub-menus end up empty.
-    const unsigned streamCount
-        = Conf::IsImageContainer(info->GetFormatId()) ? 0 : info->GetStreamCount();
-    for (unsigned i = 0; i < streamCount; ++i) {
-        const Core::Property& codecInfo = info->GetStreamCodecInfo(i);
-        const int stream = static_cast<int>(i);
-        switch (info->GetStreamMediaType(i)) {
-        case Sarnet::MediaType::Video:
-            videoTracks.emplace_back(
-                stream, VideoTrackLabel(int(videoTracks.size()) + 1, codecInfo));
-            if (mainVideo == -1 && IsMainStream(codecInfo))
-                mainVideo = stream;
-            break;
-        case Sarnet::MediaType::Audio:
-            audioTracks.emplace_back(
-                stream, AudioTrackLabel(int(audioTracks.size()) + 1, codecInfo));
-            if (mainAudio == -1 && IsMainStream(codecInfo))
-                mainAudio = stream;
-            break;
-        default:
-            break;
-        }
-    }
-    FillTrackMenu(videoMenu, m_videoGroup, m_videoActions, videoTracks);
-    FillTrackMenu(audioMenu, m_audioGroup, m_audioActions, audioTracks);
-
-    int videoChoice = DefaultStream(videoTracks, mainVideo);
-    int audioChoice = DefaultStream(audioTracks, mainAudio);
-    // Stored 0 and −1 both mean that the user has not chosen.
-    if (m_menuEntry.GetSelectedVideoStream() > 0)
-        videoChoice = m_menuEntry.GetSelectedVideoStream();
-    if (m_menuEntry.GetSelectedAudioStream() > 0)
-        audioChoice = m_menuEntry.GetSelectedAudioStream();
-    CheckTrack(m_audioActions, audioChoice);
-    CheckTrack(m_videoActions, videoChoice);
-}
-
-std::string PlaylistListView::VideoTrackLabel(int number, const Core::Property& codecInfo)
-{
-    const Core::Property::Ratio fps = codecInfo[Conf::IFormatCodecVideo::TAG_FPS].GetRatio();
-    const double frameRate = fps.denominator() > 0
-        ? static_cast<double>(fps.numerator()) / static_cast<double>(fps.denominator())
-        : 0.0;
-    const auto label = [&](const std::string& format) {
-        return (boost::format(format) % number
-            % codecInfo[Conf::IFormatCodecVideo::TAG_WIDTH].GetInt64()
-            % codecInfo[Conf::IFormatCodecVideo::TAG_HEIGHT].GetInt64() % frameRate
-            % CodecName(codecInfo))
-            .str();
-    };
-    // The context is spelled out: the translation tools do not read nested
-    // namespace definitions.
-    static const char* const format
-        = QT_TRANSLATE_NOOP("Tarvos::Gui::PlaylistListView", "%i) %i:%i, %.2f FPS (%s)");
-    try {
-        return label(
-            QCoreApplication::translate("Tarvos::Gui::PlaylistListView", format).toStdString());
-    } catch (const boost::io::format_error&) {
-        // A translation that lost a placeholder must not take the menu down.
-        return label(format);
-    }
-}
-
-std::string PlaylistListView::AudioTrackLabel(int number, const Core::Property& codecInfo)
-{
-    const Core::Property& metadata = codecInfo["metadata"];
-    const bool hasLanguage = metadata.ChildExists(Conf::IFormatCodec::TAG_LANGUAGE);
-    std::string label = (boost::format("%i) ") % number).str();
-    if (hasLanguage)
-        label += metadata[Conf::IFormatCodec::TAG_LANGUAGE].GetString();
-    if (metadata.ChildExists(Conf::IFormatFile::TAG_TITLE)) {
-        if (hasLanguage)
-            label += ", ";
-        label += metadata[Conf::IFormatFile::TAG_TITLE].GetString();
-    } else if (hasLanguage) {
-        label += ' ';
-    }
-    return label + (boost::format("(%s)") % CodecName(codecInfo)).str();
-}
-
-void PlaylistListView::FillTrackMenu(
-    QMenu* menu, QActionGroup* group, std::map<int, QAction*>& actions, const TrackList& tracks)
-{
-    menu->clear();
-    actions.clear();
-    for (QAction* action : group->actions())
-        group->removeAction(action);
-    menu->setEnabled(!tracks.empty());
-    for (const auto& [stream, label] : tracks) {
-        QAction* action = menu->addAction(QString::fromStdString(label));
-        action->setCheckable(true);
-        group->addAction(action);
-        actions[stream] = action;
-    }
-}
-
-void PlaylistListView::CheckTrack(const std::map<int, QAction*>& actions, int stream)
-{
-    const auto it = actions.find(stream);
-    if (it != actions.end())
-        it->second->setChecked(true);
-}
-
-int PlaylistListView::StreamOf(const std::map<int, QAction*>& actions, const QAction* action)
-{
-    for (const auto& [stream, item] : actions) {
-        if (item == action)
-            return stream;
-    }
-    return -1;
+    PlaylistTrackMenus::Fill(videoMenu, m_videoGroup, audioMenu, m_audioGroup, m_menuEntry);
 }
 
 } // namespace Tarvos::Gui

@@ -8,10 +8,7 @@
 #include <QListView>
 #include <QPersistentModelIndex>
 #include <QPointer>
-#include <map>
 #include <string>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 class QAction;
@@ -145,9 +142,6 @@ protected:
     virtual bool IsDragFromThisView(const QDropEvent& event) const;
 
 private:
-    // (stream index, UTF-8 label) in stream order.
-    using TrackList = std::vector<std::pair<int, std::string>>;
-
     static bool IsAccepted(const QMimeData* mime);
     int InsertionRow(const QPoint& position) const;
     void SetUnderDrop(const QModelIndex& index, bool underDrop);
@@ -155,12 +149,6 @@ private:
     bool DropRows(const QByteArray& payload, int row);
 
     void UpdateContextMenu(QPersistentModelIndex index);
-    static std::string VideoTrackLabel(int number, const Core::Property& codecInfo);
-    static std::string AudioTrackLabel(int number, const Core::Property& codecInfo);
-    static void FillTrackMenu(QMenu* menu, QActionGroup* group, std::map<int, QAction*>& actions,
-        const TrackList& tracks);
-    static void CheckTrack(const std::map<int, QAction*>& actions, int stream);
-    static int StreamOf(const std::map<int, QAction*>& actions, const QAction* action);
 
     ObserverList<IPlaylistWidgetEventObserver> m_observers;
     bool m_leftDoubleClick = false;
@@ -171,9 +159,6 @@ private:
     QPersistentModelIndex m_dropTarget;
     QActionGroup* m_audioGroup;
     QActionGroup* m_videoGroup;
-    // Stream index → its item in the track sub-menu.
-    std::map<int, QAction*> m_audioActions;
-    std::map<int, QAction*> m_videoActions;
     // The row whose menu was opened last, and a copy of its entry from then.
     QPersistentModelIndex m_menuEntryIndex;
     PlaylistItemData m_menuEntry;
