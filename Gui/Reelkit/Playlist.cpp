@@ -10,7 +10,7 @@ namespace Tarvos::Gui {
 
 Playlist::Playlist(QWidget* parent)
     : QWidget(parent)
-    , m_ui(new Ui::Playlist)
+    , m_ui(std::make_unique<Ui::Playlist>())
 {
     m_ui->setupUi(this);
     m_ui->Add3D->hide();
@@ -38,7 +38,6 @@ Playlist::~Playlist()
 {
     // Released while the list view, which the controller drives, still exists.
     m_controller.reset();
-    delete m_ui;
 }
 
 boost::intrusive_ptr<PlaylistController> Playlist::GetController() const

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <boost/intrusive_ptr.hpp>
+#include <memory>
 #include <string>
 
 class QMenu;
@@ -73,7 +74,7 @@ private:
     static constexpr int ShadowAlpha = 128;
 
     boost::intrusive_ptr<PlaylistController> m_controller;
-    Ui::Playlist* m_ui;
+    std::unique_ptr<Ui::Playlist> m_ui;
 };
 
 } // namespace Tarvos::Gui

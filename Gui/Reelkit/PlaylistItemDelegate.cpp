@@ -10,13 +10,10 @@ namespace Tarvos::Gui {
 
 PlaylistItemDelegate::PlaylistItemDelegate(QObject* parent)
     : QItemDelegate(parent)
-    , m_row(new PlaylistItemWidget)
+    , m_row(std::make_unique<PlaylistItemWidget>())
 {}
 
-PlaylistItemDelegate::~PlaylistItemDelegate()
-{
-    delete m_row;
-}
+PlaylistItemDelegate::~PlaylistItemDelegate() = default;
 
 void PlaylistItemDelegate::paint(
     QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

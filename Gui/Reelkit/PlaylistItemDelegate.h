@@ -4,6 +4,7 @@
 
 #include <QItemDelegate>
 #include <QRgb>
+#include <memory>
 
 namespace Tarvos::Gui {
 
@@ -50,7 +51,7 @@ public:
 
 private:
     // Owned; shared by all rows, one paint at a time.
-    PlaylistItemWidget* m_row;
+    std::unique_ptr<PlaylistItemWidget> m_row;
 };
 
 } // namespace Tarvos::Gui

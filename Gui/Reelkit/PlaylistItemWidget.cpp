@@ -14,16 +14,13 @@ namespace Tarvos::Gui {
 PlaylistItemWidget::PlaylistItemWidget(QWidget* parent)
     : QWidget(parent)
     , m_iconSize(16, 16)
-    , m_ui(new Ui::PlaylistItemWidget)
+    , m_ui(std::make_unique<Ui::PlaylistItemWidget>())
 {
     m_ui->setupUi(this);
     m_ui->dropSeparator->setVisible(false);
 }
 
-PlaylistItemWidget::~PlaylistItemWidget()
-{
-    delete m_ui;
-}
+PlaylistItemWidget::~PlaylistItemWidget() = default;
 
 void PlaylistItemWidget::SetFilename(std::string name)
 {

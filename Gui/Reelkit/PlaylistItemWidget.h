@@ -5,6 +5,7 @@
 
 #include <QSize>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 namespace Ui {
@@ -41,7 +42,7 @@ public:
 
 private:
     const QSize m_iconSize;
-    Ui::PlaylistItemWidget* m_ui;
+    std::unique_ptr<Ui::PlaylistItemWidget> m_ui;
     bool m_dvd = false;
 };
 
