@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Gui/Reelkit/ReelkitExport.h"
+
 #include <QByteArray>
 #include <string>
 #include <vector>
@@ -8,8 +10,8 @@ namespace Tarvos::Gui {
 
 // The rows of a playlist drag, as they travel between views and processes:
 // a serialized array of unnamed texts, one path per row, the path of the entry
-// that was playing marked with a leading "*".
-class PlaylistDragPayload
+// that was playing marked with a leading "*". Exported for the tests only.
+class REELKIT_EXPORT PlaylistDragPayload
 {
 public:
     struct Entry
