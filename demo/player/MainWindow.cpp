@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "FileInfoDialog.h"
+#include "FullScreen.h"
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
@@ -12,7 +13,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopWidget>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -67,6 +67,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     , m_splitter(new QSplitter(Qt::Horizontal))
     , m_contextMenu(CreateContextMenu())
     , m_controller(m_playlist->GetController())
+    , m_fullScreen(std::make_unique<FullScreen>(this, m_video, m_switcher, options.panelHideDelay))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Reelkit Player"));
@@ -111,16 +112,12 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     connect(m_video, &VideoWidget::DoubleClicked, m_switcher,
         &PlaybackControlPanelLogic::OnFullscreenSwitched);
 
-    m_panelHideTimer.setSingleShot(true);
-    m_panelHideTimer.setInterval(m_options.panelHideDelay);
-    connect(&m_panelHideTimer, &QTimer::timeout, this, &MainWindow::OnPanelHideTimeout);
-    qApp->installEventFilter(this);
     CreateShortcuts();
 }
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
+    m_fullScreen.reset();
     m_switcher->SetListener(nullptr);
     m_controller->RemoveEventObserver(this);
     // The render context goes before the engine it draws.
@@ -161,7 +158,7 @@ void MainWindow::CreateShortcuts()
     add(Qt::Key_Space, [this] { OnButtonClick(PlaybackControlPanelLogic::CtrlPlayPause); });
     add(Qt::Key_F, [this] { m_switcher->OnFullscreenSwitched(); });
     add(Qt::Key_Escape, [this] {
-        if (m_fullscreen)
+        if (m_fullScreen->IsOn())
             m_switcher->OnFullscreenSwitched();
     });
     add(Qt::CTRL | Qt::Key_Right, [this] { OnSeek(m_engine->GetPosition() + SeekStepMs * 1000); });
@@ -406,48 +403,15 @@ void MainWindow::OnMuteChanged(bool mute)
 
 void MainWindow::SetFullscreen(bool fullscreen)
 {
-    m_fullscreen = fullscreen;
     if (fullscreen) {
-        m_normalGeometry = geometry();
         m_windowedPanel->hide();
         m_playlist->hide();
-        // Without a window manager the state alone does not resize the window;
-        // placed first, since a later placement would clear the state.
-        setGeometry(screen()->geometry());
-        showFullScreen();
-        m_switcher->GoFullscreen(QApplication::desktop()->screenNumber(this));
-        m_panelHideTimer.start();
-    } else {
-        m_panelHideTimer.stop();
-        m_video->unsetCursor();
-        m_switcher->GoWindowed();
-        showNormal();
-        setGeometry(m_normalGeometry);
+    }
+    m_fullScreen->SetOn(fullscreen);
+    if (!fullscreen) {
         m_windowedPanel->show();
         m_playlist->setVisible(m_playlistShown);
     }
-}
-
-void MainWindow::OnPanelHideTimeout()
-{
-    if (!m_fullscreen)
-        return;
-    if (m_switcher->IsCursorOverPanel()) {
-        m_panelHideTimer.start();
-        return;
-    }
-    m_switcher->Hide();
-    m_video->setCursor(Qt::BlankCursor);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_fullscreen && event->type() == QEvent::MouseMove) {
-        m_switcher->Show();
-        m_video->unsetCursor();
-        m_panelHideTimer.start();
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QTimer>
 #include <boost/intrusive_ptr.hpp>
 #include <memory>
 #include <string>
@@ -25,6 +24,7 @@ class PlaybackControlPanelSwitcher;
 
 namespace Player {
 
+class FullScreen;
 class MpvEngine;
 class VideoWidget;
 
@@ -90,7 +90,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static constexpr int SeekStepMs = 5000;
@@ -118,7 +117,6 @@ private:
     void OnLoadFailed();
     void OnPauseChanged(bool paused);
     void OnEndReached();
-    void OnPanelHideTimeout();
 
     Options m_options;
     PlaylistStore m_store;
@@ -131,16 +129,14 @@ private:
     QSplitter* m_splitter;
     QMenu* m_contextMenu; // owned by the playlist's view
     boost::intrusive_ptr<Tarvos::Gui::PlaylistController> m_controller;
+    std::unique_ptr<FullScreen> m_fullScreen;
     MediaProbe m_probe;
     FolderScanner m_scanner;
     QHash<QString, MediaProbe::InfoPtr> m_infos;
-    QTimer m_panelHideTimer;
     std::string m_openPath;
     bool m_playWhenLoaded = false;
     bool m_stopped = false;
-    bool m_fullscreen = false;
     bool m_playlistShown = true;
-    QRect m_normalGeometry;
     // Unreadable files met in a row; stops the skipping once all were tried.
     int m_failuresInRow = 0;
 };

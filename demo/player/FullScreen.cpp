@@ -1,0 +1,75 @@
+#include "FullScreen.h"
+
+#include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace Player {
+
+FullScreen::FullScreen(QWidget* window, QWidget* picture,
+    Tarvos::Gui::PlaybackControlPanelSwitcher* switcher, int hideDelayMs)
+    : m_window(window)
+    , m_picture(picture)
+    , m_switcher(switcher)
+{
+    m_hideTimer.setSingleShot(true);
+    m_hideTimer.setInterval(hideDelayMs);
+    connect(&m_hideTimer, &QTimer::timeout, this, &FullScreen::OnHideTimeout);
+}
+
+FullScreen::~FullScreen()
+{
+    if (m_on)
+        qApp->removeEventFilter(this);
+}
+
+void FullScreen::SetOn(bool on)
+{
+    if (on == m_on)
+        return;
+    m_on = on;
+    if (on) {
+        m_normalGeometry = m_window->geometry();
+        // Without a window manager the state alone does not resize the window;
+        // placed first, since a later placement would clear the state.
+        QScreen* screen = m_window->screen();
+        m_window->setGeometry(screen->geometry());
+        m_window->showFullScreen();
+        m_switcher->GoFullscreen(QGuiApplication::screens().indexOf(screen));
+        qApp->installEventFilter(this);
+        m_hideTimer.start();
+    } else {
+        qApp->removeEventFilter(this);
+        m_hideTimer.stop();
+        m_picture->unsetCursor();
+        m_switcher->GoWindowed();
+        m_window->showNormal();
+        m_window->setGeometry(m_normalGeometry);
+    }
+}
+
+bool FullScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        m_switcher->Show();
+        m_picture->unsetCursor();
+        m_hideTimer.start();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FullScreen::OnHideTimeout()
+{
+    if (m_switcher->IsCursorOverPanel()) {
+        m_hideTimer.start();
+        return;
+    }
+    m_switcher->Hide();
+    m_picture->setCursor(Qt::BlankCursor);
+}
+
+} // namespace Player
