@@ -208,7 +208,7 @@ void MainWindow::AddFile(const QString& path, int row)
     // A disc is read by the engine alone; the probe knows no disc structure.
     if (path.startsWith(DvdScheme))
         return;
-    if (const MediaProbe::InfoPtr known = m_infos.value(path))
+    if (const MediaProbe::InfoPtr known = m_probe.Known(path))
         m_controller->SetFileInfo(known);
     else
         m_probe.Probe(utf8);
@@ -223,10 +223,18 @@ bool MainWindow::RestorePlaylist()
             qWarning("%s", qPrintable(problem));
         return false;
     }
-    m_controller->Deserialize(tree);
-    for (unsigned i = 0; i < tree.Count(); ++i) {
-        const std::string path = tree[i]["filename"].GetString();
-        if (!path.empty() && !QString::fromStdString(path).startsWith(DvdScheme))
+    const int first = m_controller->GetItemCount();
+    const int count = m_controller->Deserialize(tree);
+    const QAbstractItemModel* model
+        = m_playlist->findChild<Tarvos::Gui::PlaylistListView*>()->model();
+    for (int row = first; row < count; ++row) {
+        const std::string path = model->index(row, 0)
+                                     .data(Qt::DisplayRole)
+                                     .value<Tarvos::Gui::PlaylistItemData>()
+                                     .GetFilename()
+                                     .utf8string();
+        // A disc is read by the engine alone; the probe knows no disc structure.
+        if (!QString::fromStdString(path).startsWith(DvdScheme))
             m_probe.Probe(path);
     }
     OpenActive(false);
@@ -315,7 +323,6 @@ void MainWindow::OnEndReached()
 
 void MainWindow::OnDescribed(const MediaProbe::InfoPtr& info)
 {
-    m_infos.insert(QString::fromStdString(info->GetFilePath().utf8string()), info);
     m_controller->SetFileInfo(info);
 }
 
@@ -439,7 +446,7 @@ void MainWindow::ShowEffectsMenu()
 int MainWindow::TrackNumber(Tarvos::Sarnet::MediaType type, unsigned int stream) const
 {
     // mpv numbers the tracks of each kind from 1 in the file's stream order.
-    const MediaProbe::InfoPtr info = m_infos.value(QString::fromStdString(m_openPath));
+    const MediaProbe::InfoPtr info = m_probe.Known(QString::fromStdString(m_openPath));
     if (!info || stream >= info->GetStreamCount() || info->GetStreamMediaType(stream) != type)
         return -1;
     int number = 0;
@@ -540,7 +547,7 @@ void MainWindow::OnAddDvdClicked()
 void MainWindow::OnShowFileInfo(const std::string& path)
 {
     const QString file = QString::fromStdString(path);
-    auto* dialog = new FileInfoDialog(file, m_infos.value(file), this);
+    auto* dialog = new FileInfoDialog(file, m_probe.Known(file), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

@@ -8,7 +8,6 @@
 #include "MediaProbe.h"
 #include "PlaylistStore.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <boost/intrusive_ptr.hpp>
 #include <memory>
@@ -132,7 +131,6 @@ private:
     std::unique_ptr<FullScreen> m_fullScreen;
     MediaProbe m_probe;
     FolderScanner m_scanner;
-    QHash<QString, MediaProbe::InfoPtr> m_infos;
     std::string m_openPath;
     bool m_playWhenLoaded = false;
     bool m_stopped = false;

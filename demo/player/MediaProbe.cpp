@@ -73,6 +73,11 @@ MediaProbe::MediaProbe(QObject* parent)
     m_thread.setObjectName(QStringLiteral("MediaProbe"));
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    // Emitted on the probe's thread, so queued: kept here before any later
+    // receiver hears of it.
+    connect(this, &MediaProbe::Described, this, [this](const InfoPtr& info) {
+        m_known.insert(QString::fromStdString(info->GetFilePath().utf8string()), info);
+    });
     m_thread.start();
 }
 

@@ -2,7 +2,9 @@
 
 #include "host/MediaSourceInfo.h"
 
+#include <QHash>
 #include <QObject>
+#include <QString>
 #include <QThread>
 #include <boost/intrusive_ptr.hpp>
 #include <string>
@@ -23,6 +25,8 @@ public:
 
     // Queues a file; its answer comes as Described or Failed, in request order.
     void Probe(const std::string& path);
+    // What an earlier Described said about the file (UTF-8 path); null if nothing.
+    InfoPtr Known(const QString& path) const { return m_known.value(path); }
 
     // Reads the file in the calling thread; null when it is no media file.
     static InfoPtr Describe(const std::string& path);
@@ -32,6 +36,7 @@ signals:
     void Failed(std::string path);
 
 private:
+    QHash<QString, InfoPtr> m_known;
     QThread m_thread;
     QObject* m_worker; // lives on m_thread, deleted when it finishes
 };
