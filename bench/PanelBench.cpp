@@ -6,6 +6,7 @@
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
+#include "demo/gallery/GalleryStyle.h"
 #include "host/StateWidget.h"
 
 #include <QCoreApplication>
@@ -31,23 +32,6 @@ const avTime FilmDuration = avTime(2) * 3600 * 1000 * 1000;
 // A player reports the position with every frame at 25 frames per second.
 const avTime ReportStep = 40 * 1000;
 const QSize PanelSize(800, 40);
-
-// The timeline as a host styles it: the groove comes from style-sheet fragments.
-const char* const TimelineStyle = R"(
-Tarvos--Gui--TimelineSlider {
-    min-height: 28px; max-height: 28px;
-    qproperty-grooveOffset: 8;
-    qproperty-grooveEmptyStyle: "background: #3b4252; height: 8px; border-radius: 4px;";
-    qproperty-grooveNormalStyle: "background: #5e81ac; height: 8px;";
-    qproperty-grooveSelectedStyle: "background: #ebcb8b; height: 8px;";
-    qproperty-grooveBorderStyle: "background: #bf616a; height: 14px;";
-}
-Tarvos--Gui--AdvancedSliderThumb {
-    border: 1px solid #2e3440; border-radius: 7px; background: #eceff4;
-    min-width: 14px; max-width: 14px; min-height: 14px; max-height: 14px;
-    qproperty-pointOffset: 7; qproperty-parentMargin: 7;
-}
-)";
 
 // The same look for the stock slider, as a host would style it.
 const char* const StockTimelineStyle = R"(
@@ -191,7 +175,7 @@ void BuildPanel(Tarvos::Gui::StateWidget* panel)
     timeline->setObjectName(QStringLiteral("Progress"));
     timeline->setOrientation(Qt::Horizontal);
     timeline->setDisplayFormatList(formats);
-    timeline->setStyleSheet(QString::fromUtf8(TimelineStyle));
+    timeline->setStyleSheet(QString::fromUtf8(Gallery::TimelineStyle));
     auto* total = new Tarvos::Gui::TimeEdit;
     total->setObjectName(QStringLiteral("TotalEdit"));
     total->setDisplayFormatList(formats);
