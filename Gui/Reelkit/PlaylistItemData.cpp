@@ -2,7 +2,6 @@
 
 #include "host/DVDLabel.h"
 
-#include <QRegExp>
 #include <QString>
 
 namespace Tarvos::Gui {
@@ -13,11 +12,15 @@ const QString DVDScheme = QStringLiteral("dvd://");
 
 // "dvd://E:/:title=3" → "3": everything up to the last ":title=" goes, then
 // every non-digit.
-QString DVDTitleNumber(QString text)
+QString DVDTitleNumber(const QString& text)
 {
-    text.remove(QRegExp(QStringLiteral(".*:title=")));
-    text.remove(QRegExp(QStringLiteral("[^\\d]")));
-    return text;
+    static const QLatin1String TitleKey(":title=");
+    const int key = text.lastIndexOf(TitleKey);
+    QString number;
+    for (const QChar c : text.mid(key < 0 ? 0 : key + TitleKey.size()))
+        if (c.isDigit())
+            number += c;
+    return number;
 }
 
 // "dvd://E:/:title=3" → "E:/".
@@ -69,7 +72,10 @@ PlaylistItemData::~PlaylistItemData() = default;
 int PlaylistItemData::MetaTypeId()
 {
     static const int id = [] {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        // Qt 6 finds operator== by itself when it registers the type.
         QMetaType::registerEqualsComparator<PlaylistItemData>();
+#endif
         QMetaType::registerConverter<PlaylistItemData, QString>(
             [](const PlaylistItemData& item) { return QString::fromStdString(item.GetName()); });
         return qMetaTypeId<PlaylistItemData>();

@@ -3,6 +3,7 @@
 #include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistModel.h"
+#include "Gui/Reelkit/QtCompat.h"
 #include "host/DataInputString.h"
 #include "host/FormatTags.h"
 #include "host/LocalizationManager.h"
@@ -214,7 +215,8 @@ void PlaylistListView::dragMoveEvent(QDragMoveEvent* event)
         return;
     }
     event->acceptProposedAction();
-    const QPersistentModelIndex target(indexAt(event->pos() - QPoint(0, DropMarkerOffset)));
+    const QPersistentModelIndex target(
+        indexAt(QtCompat::Position(event) - QPoint(0, DropMarkerOffset)));
     if (target != m_dropTarget) {
         SetUnderDrop(m_dropTarget, false);
         m_dropTarget = target;
@@ -235,7 +237,7 @@ void PlaylistListView::dropEvent(QDropEvent* event)
         QListView::dropEvent(event);
         return;
     }
-    const int row = InsertionRow(event->pos());
+    const int row = InsertionRow(QtCompat::Position(event));
     const bool dropped = mime->hasUrls() ? DropUrls(mime->urls(), row)
                                          : DropRows(mime->data(PlaylistModel::MimeType), row);
     if (!dropped) {
@@ -244,7 +246,7 @@ void PlaylistListView::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    if (IsDragFromThisView(*event) && !(event->keyboardModifiers() & Qt::ControlModifier))
+    if (IsDragFromThisView(*event) && !(QtCompat::Modifiers(event) & Qt::ControlModifier))
         event->setDropAction(Qt::MoveAction);
     event->accept();
 }

@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopWidget>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -414,7 +413,7 @@ void MainWindow::SetFullscreen(bool fullscreen)
         // placed first, since a later placement would clear the state.
         setGeometry(screen()->geometry());
         showFullScreen();
-        m_switcher->GoFullscreen(QApplication::desktop()->screenNumber(this));
+        m_switcher->GoFullscreen(QGuiApplication::screens().indexOf(screen()));
         m_panelHideTimer.start();
     } else {
         m_panelHideTimer.stop();
