@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 
+#include "Gui/Reelkit/QtCompat.h"
 #include "host/DVDLabel.h"
 
 #include <QString>
@@ -72,10 +73,7 @@ PlaylistItemData::~PlaylistItemData() = default;
 int PlaylistItemData::MetaTypeId()
 {
     static const int id = [] {
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-        // Qt 6 finds operator== by itself when it registers the type.
-        QMetaType::registerEqualsComparator<PlaylistItemData>();
-#endif
+        QtCompat::RegisterEqualsComparator<PlaylistItemData>();
         QMetaType::registerConverter<PlaylistItemData, QString>(
             [](const PlaylistItemData& item) { return QString::fromStdString(item.GetName()); });
         return qMetaTypeId<PlaylistItemData>();

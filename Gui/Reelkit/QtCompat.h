@@ -1,10 +1,12 @@
 #pragma once
 
 // The library's one home for what Qt 5 and Qt 6 spell differently: the event
-// accessors that Qt 6 renamed and Qt 5.15 does not yet have under the new name.
-// Internal to the library; not installed.
+// accessors that Qt 6 renamed and Qt 5.15 does not yet have under the new name,
+// and the meta-type registration that Qt 6 does by itself. Internal to the
+// library; not installed.
 
 #include <QDropEvent>
+#include <QMetaType>
 #include <QMouseEvent>
 #include <QPoint>
 #include <QtGlobal>
@@ -48,6 +50,15 @@ inline Qt::KeyboardModifiers Modifiers(const QDropEvent* event)
     return event->modifiers();
 #else
     return event->keyboardModifiers();
+#endif
+}
+
+/// Lets QVariant compare values of T with T's operator== (Qt 6 finds the
+/// operator when it registers the type).
+template <typename T> void RegisterEqualsComparator()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QMetaType::registerEqualsComparator<T>();
 #endif
 }
 
