@@ -3,6 +3,8 @@
 
 REELKIT_PACKAGES=(
   qtbase5-dev qttools5-dev libboost-dev libgoogle-glog-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools
+  qt6-l10n-tools
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache doxygen
   libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config
@@ -29,13 +31,16 @@ reelkit_install_packages() {
 }
 
 # Configures (once) and builds a tree (the project's own unless -S DIR comes
-# first among the extra arguments, which go to the first configure).
+# first among the extra arguments, which go to the first configure). A tree
+# configured before it had a choice of Qt is configured again, so that the
+# REELKIT_QT_MAJOR_VERSION among the arguments takes effect.
 reelkit_build() {
   local dir="$1"
   shift
   local source=(-S "$ROOT")
   [ "${1:-}" = "-S" ] && source=()
-  if [ ! -f "$dir/build.ninja" ]; then
+  if [ ! -f "$dir/build.ninja" ] \
+    || { [ "${1:-}" != "-S" ] && ! grep -q '^REELKIT_QT_MAJOR_VERSION:' "$dir/CMakeCache.txt"; }; then
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake "${source[@]}" -B "$dir" -G Ninja "${launcher[@]}" "$@"

@@ -199,8 +199,7 @@ void tst_PlaylistContextMenu::ClickTrack(QMenu* subMenu, int position)
     // The menus from the open one down to subMenu, opened one after the other.
     QList<QMenu*> chain { subMenu };
     while (!chain.front()->isVisible()) {
-        auto* parent
-            = qobject_cast<QMenu*>(chain.front()->menuAction()->associatedWidgets().value(0));
+        auto* parent = qobject_cast<QMenu*>(chain.front()->parentWidget());
         QVERIFY(parent);
         chain.prepend(parent);
     }

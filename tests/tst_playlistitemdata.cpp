@@ -121,7 +121,8 @@ void tst_PlaylistItemData::copiesShareTheInfo()
 void tst_PlaylistItemData::travelsInsideQVariant()
 {
     QCOMPARE(PlaylistItemData::MetaTypeId(), qMetaTypeId<PlaylistItemData>());
-    QCOMPARE(QMetaType::typeName(qMetaTypeId<PlaylistItemData>()), "Tarvos::Gui::PlaylistItemData");
+    QCOMPARE(QByteArray(QMetaType(qMetaTypeId<PlaylistItemData>()).name()),
+        QByteArray("Tarvos::Gui::PlaylistItemData"));
     PlaylistItemData item(ioPath("/a.mkv"));
     item.SetActive(true);
     item.SetValid(false);

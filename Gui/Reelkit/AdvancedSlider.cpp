@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/AdvancedSlider.h"
 
+#include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/Repolish.h"
 
 #include <QKeyEvent>
@@ -158,7 +159,7 @@ void AdvancedSliderThumb::mousePressEvent(QMouseEvent* event)
     RunUncheckable([this, event] {
         if (m_draggable) {
             m_pressed = true;
-            m_pressPoint = event->pos();
+            m_pressPoint = QtCompat::Position(event);
         }
         QToolButton::mousePressEvent(event);
     });
@@ -176,7 +177,7 @@ void AdvancedSliderThumb::mouseMoveEvent(QMouseEvent* event)
         emit dragStarted();
         m_dragging = true;
     }
-    const QPoint point = mapTo(m_slider, event->pos())
+    const QPoint point = mapTo(m_slider, QtCompat::Position(event))
         + QPoint(m_pointOffset - m_pressPoint.x(), m_pointOffset - m_pressPoint.y());
     setValue(m_slider->correctStickValue(this, m_slider->pointToValue(point)));
     QAbstractButton::mouseMoveEvent(event);
@@ -472,7 +473,7 @@ void AdvancedSlider::mousePressEvent(QMouseEvent* event)
         m_pressed = true;
         emit sliderPressed();
         if (AdvancedSliderThumb* thumb = ActiveThumb())
-            thumb->setValue(pointToValue(event->pos()));
+            thumb->setValue(pointToValue(QtCompat::Position(event)));
     }
     event->accept();
 }
@@ -481,7 +482,7 @@ void AdvancedSlider::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_pressed) {
         if (AdvancedSliderThumb* thumb = ActiveThumb())
-            thumb->setValue(pointToValue(event->pos()));
+            thumb->setValue(pointToValue(QtCompat::Position(event)));
     }
     event->accept();
 }

@@ -1,5 +1,7 @@
 #include "Gui/Reelkit/DirectClickSlider.h"
 
+#include "Gui/Reelkit/QtCompat.h"
+
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -30,10 +32,11 @@ void DirectClickSlider::mousePressEvent(QMouseEvent* event)
     const bool horizontal = orientation() == Qt::Horizontal;
     const int extent = horizontal ? width() : height();
     // A collapsed slider has no point to jump to.
-    if (event->button() == Qt::LeftButton && !handle.contains(event->pos()) && extent > 0) {
+    const QPoint point = QtCompat::Position(event);
+    if (event->button() == Qt::LeftButton && !handle.contains(point) && extent > 0) {
         const int span = maximum() - minimum();
         // The top edge of a vertical slider is its maximum.
-        const int distance = horizontal ? event->x() : height() - event->y();
+        const int distance = horizontal ? point.x() : height() - point.y();
         const int offset = WrappingProduct(distance, span) / extent;
         emit sliderPressed();
         setValue(invertedAppearance() ? maximum() - (minimum() + offset) : minimum() + offset);

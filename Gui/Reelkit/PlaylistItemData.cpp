@@ -1,8 +1,8 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 
+#include "Gui/Reelkit/QtCompat.h"
 #include "host/DVDLabel.h"
 
-#include <QRegExp>
 #include <QString>
 
 namespace Tarvos::Gui {
@@ -13,11 +13,15 @@ const QString DVDScheme = QStringLiteral("dvd://");
 
 // "dvd://E:/:title=3" → "3": everything up to the last ":title=" goes, then
 // every non-digit.
-QString DVDTitleNumber(QString text)
+QString DVDTitleNumber(const QString& text)
 {
-    text.remove(QRegExp(QStringLiteral(".*:title=")));
-    text.remove(QRegExp(QStringLiteral("[^\\d]")));
-    return text;
+    static const QLatin1String TitleKey(":title=");
+    const int key = text.lastIndexOf(TitleKey);
+    QString number;
+    for (const QChar c : text.mid(key < 0 ? 0 : key + TitleKey.size()))
+        if (c.isDigit())
+            number += c;
+    return number;
 }
 
 // "dvd://E:/:title=3" → "E:/".
@@ -69,7 +73,7 @@ PlaylistItemData::~PlaylistItemData() = default;
 int PlaylistItemData::MetaTypeId()
 {
     static const int id = [] {
-        QMetaType::registerEqualsComparator<PlaylistItemData>();
+        QtCompat::RegisterEqualsComparator<PlaylistItemData>();
         QMetaType::registerConverter<PlaylistItemData, QString>(
             [](const PlaylistItemData& item) { return QString::fromStdString(item.GetName()); });
         return qMetaTypeId<PlaylistItemData>();

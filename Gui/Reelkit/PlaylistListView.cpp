@@ -5,6 +5,7 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistModel.h"
 #include "Gui/Reelkit/PlaylistTrackMenus.h"
+#include "Gui/Reelkit/QtCompat.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -195,7 +196,8 @@ void PlaylistListView::dragMoveEvent(QDragMoveEvent* event)
         return;
     }
     event->acceptProposedAction();
-    const QPersistentModelIndex target(indexAt(event->pos() - QPoint(0, DropMarkerOffset)));
+    const QPersistentModelIndex target(
+        indexAt(QtCompat::Position(event) - QPoint(0, DropMarkerOffset)));
     if (target != m_dropTarget) {
         SetUnderDrop(m_dropTarget, false);
         m_dropTarget = target;
@@ -216,7 +218,7 @@ void PlaylistListView::dropEvent(QDropEvent* event)
         QListView::dropEvent(event);
         return;
     }
-    const int row = InsertionRow(event->pos());
+    const int row = InsertionRow(QtCompat::Position(event));
     const bool dropped = mime->hasUrls() ? DropUrls(mime->urls(), row)
                                          : DropRows(mime->data(PlaylistModel::MimeType), row);
     if (!dropped) {
@@ -225,7 +227,7 @@ void PlaylistListView::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    if (IsDragFromThisView(*event) && !(event->keyboardModifiers() & Qt::ControlModifier))
+    if (IsDragFromThisView(*event) && !(QtCompat::Modifiers(event) & Qt::ControlModifier))
         event->setDropAction(Qt::MoveAction);
     event->accept();
 }

@@ -104,7 +104,7 @@ bool PlaylistModel::removeRows(int row, int count, const QModelIndex&)
     if (row < 0 || row >= m_items.size() || count < 1)
         return false;
     // Rows past the end are not there to remove; the views must hear only of those that are.
-    const int last = std::min(row + count, m_items.size()) - 1;
+    const int last = std::min<int>(row + count, m_items.size()) - 1;
     beginRemoveRows(QModelIndex(), row, last);
     m_items.erase(m_items.begin() + row, m_items.begin() + last + 1);
     endRemoveRows();

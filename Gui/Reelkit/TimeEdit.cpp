@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegExp>
 
 namespace Tarvos::Gui {
 
@@ -144,7 +143,7 @@ void TimeEdit::OverwriteDigit(int position, const QString& text, QChar digit)
 {
     if (position >= text.length())
         return;
-    if (QRegExp(QStringLiteral("\\d")).exactMatch(text.at(position))) {
+    if (text.at(position).isDigit()) {
         QString edited = text;
         edited[position] = digit;
         setTime(QTime::fromString(edited, displayFormat()));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-class QStringList;
 class QTime;
 
 namespace Tarvos::Gui {

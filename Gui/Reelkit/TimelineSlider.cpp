@@ -1,10 +1,12 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 
+#include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/TimeFormat.h"
 
 #include <QMouseEvent>
 #include <QTime>
 #include <QToolTip>
+#include <algorithm>
 #include <limits>
 
 namespace Tarvos::Gui {
@@ -43,8 +45,8 @@ int TimelineSlider::BoundedPosition(Tarvos::avTime time) const
 {
     // Media longer than the positions can hold keep a usable slider: the
     // overflowing part sticks to the end instead of wrapping around.
-    return static_cast<int>(qBound<Tarvos::avTime>(
-        std::numeric_limits<int>::min(), ScaledPosition(time), std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<Tarvos::avTime>(
+        ScaledPosition(time), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 Tarvos::avTime TimelineSlider::position2time(int position) const
@@ -88,7 +90,8 @@ QString TimelineSlider::ToolTipText(int x) const
 
 void TimelineSlider::mouseMoveEvent(QMouseEvent* event)
 {
-    QToolTip::showText(event->globalPos(), ToolTipText(event->x()), this, rect());
+    QToolTip::showText(
+        QtCompat::GlobalPosition(event), ToolTipText(QtCompat::Position(event).x()), this, rect());
     AdvancedSlider::mouseMoveEvent(event);
 }
 
