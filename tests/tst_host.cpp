@@ -104,7 +104,8 @@ void tst_Host::childrenAndEquality()
     root.SetChild("b", "2");
     root.SetChild("a", 1u).SetChild("deep", qint64(1) << 40);
     root.SetChild("a", 2);
-    root.Add(Property("list")).Add(Property()) = "x";
+    const Property list("list");
+    root.Add(list).Add(Property()) = "x";
     // A text literal must not turn into a boolean, nor an integer of any width.
     QCOMPARE(root["b"].GetType(), Property::Type::String);
     QCOMPARE(root["a"].GetType(), Property::Type::Int64);
@@ -252,8 +253,7 @@ void tst_Host::malformed()
 {
     QFETCH(QByteArray, text);
     Property tree("keep");
-    tree.SetChild("old", 1);
-    tree = "old value";
+    (tree = "old value").SetChild("old", 1);
     tree.SetArrayType();
     QVERIFY(!Read(tree, text.toStdString()));
     QCOMPARE(tree, Property("keep"));
