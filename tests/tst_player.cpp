@@ -66,14 +66,14 @@ void tst_Player::folderScanFindsMediaInNaturalOrder()
 {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("season/extras")));
-    for (const char* name : { "season/Episode 10.mkv", "season/Episode 2.MP4", "season/notes.txt",
-             "season/extras/Trailer.webm", "cover.jpg", "song.flac" })
+    for (const char* name : { "season/Episode 10.mkv", "season/Episode B.mkv", "season/notes.txt",
+             "season/Episode 2.MP4", "season/extras/Trailer.webm", "song.flac" })
         Write(dir.filePath(QString::fromUtf8(name)), "x");
     QStringList found = FolderScanner::List(dir.path());
     found.replaceInStrings(dir.path() + QLatin1Char('/'), QString());
     QCOMPARE(found,
-        QStringList({ "season/Episode 2.MP4", "season/Episode 10.mkv", "season/extras/Trailer.webm",
-            "song.flac" }));
+        QStringList({ "season/Episode 2.MP4", "season/Episode 10.mkv", "season/Episode B.mkv",
+            "season/extras/Trailer.webm", "song.flac" }));
 }
 
 void tst_Player::probeDestroyedWithRequestsPending()
