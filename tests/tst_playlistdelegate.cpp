@@ -2,14 +2,12 @@
 #include "Gui/Reelkit/PlaylistItemDelegate.h"
 #include "Gui/Reelkit/PlaylistItemWidget.h"
 #include "Gui/Reelkit/PlaylistModel.h"
-#include "PlaylistModelTester.h"
 #include "host/DVDLabel.h"
 #include "host/MediaSourceInfo.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QtTest>
-#include <memory>
 
 using Tarvos::ioPath;
 using Tarvos::Gui::PlaylistItemData;
@@ -44,7 +42,22 @@ PlaylistItemData Dvd()
     return PlaylistItemData(MediaSourceInfo::Create(ioPath("dvd://E:/:title=2"), 0, "dvd"));
 }
 
-struct Row
+PlaylistItemData File(bool active = false, bool valid = true)
+{
+    PlaylistItemData item(ioPath("/films/a.mkv"));
+    item.SetActive(active);
+    item.SetValid(valid);
+    return item;
+}
+
+struct PixelRow
+{
+    PlaylistItemData item;
+    QStyle::State state;
+    QColor background; // at the margins and in the gap under the name
+    QRect cursor, dvd, badge; // where the stand-in images are
+};
+struct TextRow
 {
     PlaylistItemData item;
     QString filename, duration;
@@ -52,7 +65,8 @@ struct Row
 
 } // namespace
 
-Q_DECLARE_METATYPE(Row)
+Q_DECLARE_METATYPE(PixelRow)
+Q_DECLARE_METATYPE(TextRow)
 
 class tst_PlaylistDelegate : public QObject
 {
@@ -60,16 +74,12 @@ class tst_PlaylistDelegate : public QObject
 
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
-    void backgroundsAndPlayCursor_data();
-    void backgroundsAndPlayCursor();
+    void pixels_data();
+    void pixels();
     void texts_data();
     void texts();
     void longFileNameIsElided();
     void separatorOnTheUnderDropRowOnly();
-    void badgesAndDvdIcon_data();
-    void badgesAndDvdIcon();
 
 private:
     // Paints the item as the middle row of three and returns that row; tells in
@@ -78,9 +88,8 @@ private:
         const PlaylistItemData& item, QStyle::State state = QStyle::State_Enabled, int width = 300);
     QLabel* Label(const char* name) const { return m_row->findChild<QLabel*>(name); }
 
-    std::unique_ptr<PlaylistModel> m_model;
-    std::unique_ptr<PlaylistModelTester> m_tester;
-    std::unique_ptr<PlaylistItemDelegate> m_delegate;
+    PlaylistModel m_model;
+    PlaylistItemDelegate m_delegate;
     PlaylistItemWidget* m_row = nullptr;
     bool m_inPlace = false;
 };
@@ -90,29 +99,12 @@ void tst_PlaylistDelegate::initTestCase()
     // Pixel and elision checks need one known font.
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     Tarvos::Util::SetDVDLabelLookup([](const ioPath&) { return std::string("DISC"); });
-}
-
-void tst_PlaylistDelegate::init()
-{
-    m_model = std::make_unique<PlaylistModel>();
-    m_tester = std::make_unique<PlaylistModelTester>(m_model.get());
-    m_delegate = std::make_unique<PlaylistItemDelegate>();
     // The delegate's row widget has no parent, so it is a top-level widget.
-    m_row = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* row = qobject_cast<PlaylistItemWidget*>(widget)) {
-            QVERIFY(!m_row);
+        if (auto* row = qobject_cast<PlaylistItemWidget*>(widget))
             m_row = row;
-        }
     }
     QVERIFY(m_row);
-}
-
-void tst_PlaylistDelegate::cleanup()
-{
-    m_delegate.reset();
-    m_tester.reset();
-    m_model.reset();
 }
 
 QImage tst_PlaylistDelegate::Render(const PlaylistItemData& item, QStyle::State state, int width)
@@ -124,7 +116,7 @@ QImage tst_PlaylistDelegate::Render(const PlaylistItemData& item, QStyle::State 
     QStyleOptionViewItem option;
     option.rect = QRect(0, height, width, height);
     option.state = state;
-    m_delegate->paint(&painter, option, m_model->InsertItem(item, -1));
+    m_delegate.paint(&painter, option, m_model.InsertItem(item, -1));
     const bool restored = painter.transform().isIdentity();
     painter.end();
     QImage outside(width, height, image.format());
@@ -134,49 +126,57 @@ QImage tst_PlaylistDelegate::Render(const PlaylistItemData& item, QStyle::State 
     return image.copy(0, height, width, height);
 }
 
-void tst_PlaylistDelegate::backgroundsAndPlayCursor_data()
+void tst_PlaylistDelegate::pixels_data()
 {
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<bool>("active");
-    QTest::addColumn<QColor>("background");
-    QTest::newRow("plain") << false << false << Backdrop;
-    QTest::newRow("active") << false << true << QColor("#5a5a5a");
-    QTest::newRow("selected and active") << true << true << QColor("#3486b1");
+    QTest::addColumn<PixelRow>("row");
+    const QStyle::State none = QStyle::State_None;
+    // The cursor in the 10-pixel column after the 5-pixel margin, the icon
+    // (16 × 16) in the 22-pixel column after it, the badge at the icon's right
+    // edge, centred and one pixel lower.
+    QTest::newRow("plain") << PixelRow { File(), none, Backdrop, {}, {}, {} };
+    QTest::newRow("active") << PixelRow { File(true), none, QColor("#5a5a5a"), { 5, 7, 8, 10 } };
+    QTest::newRow("selected and active")
+        << PixelRow { File(true), QStyle::State_Selected, QColor("#3486b1"), { 5, 7, 8, 10 } };
+    QTest::newRow("dvd") << PixelRow { Dvd(), none, Backdrop, {}, { 21, 4, 16, 16 }, {} };
+    PlaylistItemData dvd = Dvd();
+    dvd.SetValid(false);
+    QTest::newRow("invalid dvd") << PixelRow { dvd, none, Backdrop, {}, { 21, 4, 16, 16 },
+        { 29, 9, 8, 8 } };
+    QTest::newRow("invalid file") << PixelRow { File(false, false), none, Backdrop, {}, {},
+        { 29, 9, 8, 8 } };
 }
 
-void tst_PlaylistDelegate::backgroundsAndPlayCursor()
+void tst_PlaylistDelegate::pixels()
 {
-    QFETCH(bool, selected);
-    QFETCH(bool, active);
-    QFETCH(QColor, background);
-    PlaylistItemData item(ioPath("/films/a.mkv"));
-    item.SetActive(active);
-    const QImage image = Render(item, selected ? QStyle::State_Selected : QStyle::State_None);
+    QFETCH(PixelRow, row);
+    // Painted twice: the badge must not pile up on the icon.
+    Render(row.item, row.state);
+    const QImage image = Render(row.item, row.state);
     QVERIFY(m_inPlace);
-    // The left margin, the gap under the name and the right margin.
     for (const QPoint& point : { QPoint(1, 12), QPoint(150, 1), QPoint(298, 22), QPoint(150, 23) })
-        QCOMPARE(image.pixelColor(point), background);
-    // The 10-pixel column after the 5-pixel margin.
-    QCOMPARE(BoundsOf(image, CursorGreen), active ? QRect(5, 7, 8, 10) : QRect());
+        QCOMPARE(image.pixelColor(point), row.background);
+    QCOMPARE(BoundsOf(image, CursorGreen), row.cursor);
+    QCOMPARE(BoundsOf(image, DvdBlue), row.dvd);
+    QCOMPARE(BoundsOf(image, BadgeRed), row.badge);
 }
 
 void tst_PlaylistDelegate::texts_data()
 {
-    QTest::addColumn<Row>("row");
+    QTest::addColumn<TextRow>("row");
     PlaylistItemData file(ioPath("/media/videos/holiday.mp4"));
     file.SetFileDuration(999999);
-    QTest::newRow("under a second") << Row { file, "holiday.mp4", "00:00:00" };
+    QTest::newRow("under a second") << TextRow { file, "holiday.mp4", "00:00:00" };
     file.SetFileDuration(86399999000);
-    QTest::newRow("just under a day") << Row { file, "holiday.mp4", "23:59:59" };
+    QTest::newRow("just under a day") << TextRow { file, "holiday.mp4", "23:59:59" };
     file.SetFileDuration(90000000000);
-    QTest::newRow("25 hours wrap") << Row { file, "holiday.mp4", "01:00:00" };
+    QTest::newRow("25 hours wrap") << TextRow { file, "holiday.mp4", "01:00:00" };
     // A DVD title shows its name; whatever follows its last slash.
-    QTest::newRow("dvd") << Row { Dvd(), "DISC - Title 2: Bonus", "00:00:00" };
+    QTest::newRow("dvd") << TextRow { Dvd(), "DISC - Title 2: Bonus", "00:00:00" };
 }
 
 void tst_PlaylistDelegate::texts()
 {
-    QFETCH(Row, row);
+    QFETCH(TextRow, row);
     // The name is fitted to the widget's previous width, so paint twice.
     Render(row.item);
     Render(row.item);
@@ -203,7 +203,7 @@ void tst_PlaylistDelegate::longFileNameIsElided()
 
 void tst_PlaylistDelegate::separatorOnTheUnderDropRowOnly()
 {
-    PlaylistItemData item(ioPath("/films/a.mkv"));
+    PlaylistItemData item = File();
     item.SetUnderDrop(true);
     // A white line along the bottom edge; antialiased on the pixel grid, so
     // it blends with what lies behind it.
@@ -220,42 +220,6 @@ void tst_PlaylistDelegate::separatorOnTheUnderDropRowOnly()
     const QImage withoutLine = Render(item);
     for (const int x : { 0, 150, 299 })
         QCOMPARE(withoutLine.pixelColor(x, 23), Backdrop);
-}
-
-void tst_PlaylistDelegate::badgesAndDvdIcon_data()
-{
-    QTest::addColumn<bool>("dvd");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("dvd") << true << true;
-    QTest::newRow("invalid dvd") << true << false;
-    QTest::newRow("invalid file") << false << false;
-}
-
-void tst_PlaylistDelegate::badgesAndDvdIcon()
-{
-    QFETCH(bool, dvd);
-    QFETCH(bool, valid);
-    PlaylistItemData item(dvd ? Dvd() : PlaylistItemData(ioPath("/films/a.mkv")));
-    item.SetValid(valid);
-    // Painted twice: the badge must not pile up on the icon.
-    Render(item);
-    const QImage image = Render(item);
-
-    const QRect blue = BoundsOf(image, DvdBlue);
-    const QRect red = BoundsOf(image, BadgeRed);
-    QCOMPARE(blue.isNull(), !dvd);
-    QCOMPARE(red.isNull(), valid);
-    if (dvd) {
-        // Scaled to 16 × 16, in the 22-pixel column after the cursor column.
-        const QRect icon = blue | red;
-        QCOMPARE(icon.size(), QSize(16, 16));
-        QCOMPARE(icon.left(), 5 + 10 + 6);
-        if (!valid)
-            QCOMPARE(red, QRect(icon.right() - 7, icon.top() + 16 / 2 - 8 / 2 + 1, 8, 8));
-    } else {
-        QCOMPARE(red.size(), QSize(8, 8));
-        QCOMPARE(red.left(), 5 + 10 + 6 + 16 - 8);
-    }
 }
 
 QTEST_MAIN(tst_PlaylistDelegate)

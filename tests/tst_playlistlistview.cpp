@@ -24,16 +24,12 @@ namespace {
 const int RowHeight = 24;
 const QString RowsMimeType = QStringLiteral("application/x-tarvos-files");
 
-struct LabelRow
+struct MenuRow
 {
-    QString format; // the translated video label; none: untranslated
+    QString translation; // of the video label; none: untranslated
     InfoPtr info;
-    QStringList video, audio;
-};
-struct CheckRow
-{
-    InfoPtr info;
-    int storedVideo, storedAudio, checkedVideo, checkedAudio;
+    int storedVideo, storedAudio;
+    QStringList video, audio; // the checked item marked with "*"
 };
 
 // Hand-made drop events carry no source, so the test says where a drag began.
@@ -57,30 +53,29 @@ public:
     {}
     std::function<void()> onCall;
 
-    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& index) override
+    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& i) override
     {
-        Log(QStringLiteral("double %1").arg(index.row()));
+        Log(QString::asprintf("double %d", i.row()));
     }
-    void OnPlaylistWidgetKeyPress(int key) override { Log(QStringLiteral("key %1").arg(key)); }
-    void OnFileDropped(const std::string& path, int row) override { Log("file", path, row); }
+    void OnPlaylistWidgetKeyPress(int key) override { Log(QString::asprintf("key %d", key)); }
+    void OnFileDropped(const std::string& path, int row) override
+    {
+        Log(QString::asprintf("file %s %d", path.c_str(), row));
+    }
     void OnActiveFileDropped(const std::string& path, int row) override
     {
-        Log("active", path, row);
+        Log(QString::asprintf("active %s %d", path.c_str(), row));
     }
-    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex index, unsigned stream) override
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex i, unsigned stream) override
     {
-        Log(QStringLiteral("audio row %1 stream %2").arg(index.row()).arg(stream));
+        Log(QString::asprintf("audio row %d stream %u", i.row(), stream));
     }
-    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex index, unsigned stream) override
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex i, unsigned stream) override
     {
-        Log(QStringLiteral("video row %1 stream %2").arg(index.row()).arg(stream));
+        Log(QString::asprintf("video row %d stream %u", i.row(), stream));
     }
 
 private:
-    void Log(const char* kind, const std::string& path, int row)
-    {
-        Log(QStringLiteral("%1 %2 %3").arg(kind, QString::fromStdString(path)).arg(row));
-    }
     void Log(const QString& text)
     {
         *m_log << m_prefix + text;
@@ -106,30 +101,19 @@ private:
     QString m_text;
 };
 
-QStringList Labels(const QMenu* menu)
+// The sub-menu's items, the checked one marked with "*".
+QStringList Items(const QMenu* menu)
 {
-    QStringList labels;
+    QStringList items;
     for (const QAction* action : menu->actions())
-        labels << action->text();
-    return labels;
-}
-
-// Position of the checked item, −1 if none.
-int Checked(const QMenu* menu)
-{
-    const QList<QAction*> actions = menu->actions();
-    for (int i = 0; i < actions.size(); ++i) {
-        if (actions[i]->isChecked())
-            return i;
-    }
-    return -1;
+        items << (action->isChecked() ? "*" : "") + action->text();
+    return items;
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(LabelRow)
-Q_DECLARE_METATYPE(CheckRow)
+Q_DECLARE_METATYPE(MenuRow)
 
 class tst_PlaylistListView : public QObject
 {
@@ -156,16 +140,20 @@ private slots:
     void moveOrCopy();
     void refusedPayloads();
     void dropMarkerOnOneRowAtMost();
-    void trackLabels_data();
-    void trackLabels();
-    void checkedTrack_data();
-    void checkedTrack();
+    void trackMenus_data();
+    void trackMenus();
     void choosingTracks();
     void disabledItems();
     void menus();
 
 private:
     void Add(const std::string& path, const InfoPtr& info = {}, int audio = -1, int video = -1);
+    // Files named "/0" … "/<count − 1>".
+    void Fill(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Add("/" + std::to_string(i));
+    }
     QList<int> MarkedRows() const;
     QPoint RowPoint(int row, int yInRow) const { return QPoint(40, row * RowHeight + yInRow); }
     // Sends a drag event to the viewport; tells whether it was accepted.
@@ -229,7 +217,6 @@ void tst_PlaylistListView::init()
 
     m_parent->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_parent.get()));
-    m_view->setFocus();
 }
 
 void tst_PlaylistListView::cleanup()
@@ -290,8 +277,7 @@ bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMe
 
 void tst_PlaylistListView::keys()
 {
-    for (int i = 0; i < 4; ++i)
-        Add("/" + std::to_string(i));
+    Fill(4);
     // The observers hear of a key before the list moves; the parent's
     // shortcuts go to the parent untold, keys the list has no use for after.
     m_observer.onCall = [&] { m_log << QStringLiteral("at %1").arg(m_view->currentIndex().row()); };
@@ -318,8 +304,7 @@ void tst_PlaylistListView::keys()
 void tst_PlaylistListView::wheel()
 {
     // The list scrolls, and even where it cannot the wheel never reaches the parent.
-    for (int i = 0; i < 30; ++i)
-        Add("/" + std::to_string(i));
+    Fill(30);
     QCoreApplication::processEvents();
     for (const auto& [delta, scrolled] : { std::pair(120, false), std::pair(-120, true) }) {
         QWheelEvent wheel(QPointF(40, 50), m_view->viewport()->mapToGlobal(QPoint(40, 50)),
@@ -333,8 +318,7 @@ void tst_PlaylistListView::wheel()
 void tst_PlaylistListView::doubleClicks()
 {
     // Only a left double click on a row is told.
-    for (int i = 0; i < 4; ++i)
-        Add("/" + std::to_string(i));
+    Fill(4);
     for (const auto& [button, point] :
         { std::pair(Qt::LeftButton, RowPoint(2, 5)), std::pair(Qt::RightButton, RowPoint(2, 5)),
             std::pair(Qt::LeftButton, RowPoint(5, 5)) }) {
@@ -346,8 +330,7 @@ void tst_PlaylistListView::doubleClicks()
 
 void tst_PlaylistListView::selectedRow()
 {
-    for (int i = 0; i < 5; ++i)
-        Add("/" + std::to_string(i));
+    Fill(5);
     QCOMPARE(m_view->GetSelectedRow(), -1);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(3, 5));
     QCOMPARE(m_view->GetSelectedRow(), 3);
@@ -357,8 +340,7 @@ void tst_PlaylistListView::selectedRow()
 
 void tst_PlaylistListView::observers()
 {
-    Add("/0");
-    Add("/1");
+    Fill(2);
     m_view->setCurrentIndex(m_model->index(0, 0));
     Observer second(&m_log, "second ");
     Observer late(&m_log, "late ");
@@ -383,8 +365,7 @@ void tst_PlaylistListView::dropPositions()
 {
     // The files go below the row 12 pixels above the cursor, or at the end;
     // the last first, so that they keep their order.
-    for (int i = 0; i < 5; ++i)
-        Add("/" + std::to_string(i));
+    Fill(5);
     QMimeData mime;
     mime.setUrls({ QUrl::fromLocalFile("/F1"), QUrl::fromLocalFile(QString::fromUtf8("/F 2ü")) });
     for (const auto& [point, row] : { std::pair(RowPoint(3, 11), 3), std::pair(RowPoint(3, 12), 4),
@@ -400,10 +381,7 @@ void tst_PlaylistListView::dropPositions()
 
 void tst_PlaylistListView::moveOrCopy()
 {
-    Add("/0");
-    Add("/1");
-    Add("/2");
-    Add("/3");
+    Fill(4);
     PlaylistItemData playing = m_model->index(1, 0).data().value<PlaylistItemData>();
     playing.SetActive(true);
     m_model->UpdateItem(m_model->index(1, 0), playing);
@@ -427,8 +405,7 @@ void tst_PlaylistListView::moveOrCopy()
 void tst_PlaylistListView::refusedPayloads()
 {
     // Refused: nothing told, and no move that could take the dragged rows away.
-    Add("/0");
-    Add("/1");
+    Fill(2);
     m_view->dragFromThisView = true;
     const QByteArray list(R"({"name":"","array":true,"children":[)");
     for (const auto& [format, payload] : QList<QPair<QString, QByteArray>> { { "text/plain", "/a" },
@@ -457,8 +434,7 @@ void tst_PlaylistListView::refusedPayloads()
 
 void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
 {
-    for (int i = 0; i < 5; ++i)
-        Add("/" + std::to_string(i));
+    Fill(5);
     QMimeData mime;
     mime.setUrls({ QUrl::fromLocalFile("/new") });
     QVERIFY(Send<QDragEnterEvent>(mime, RowPoint(1, 18)));
@@ -482,82 +458,66 @@ void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
     QCOMPARE(m_log, QStringList { "file /new 3" });
 }
 
-void tst_PlaylistListView::trackLabels_data()
+void tst_PlaylistListView::trackMenus_data()
 {
-    QTest::addColumn<LabelRow>("row");
-    QTest::newRow("every kind of audio label") << LabelRow { {},
+    QTest::addColumn<MenuRow>("row");
+    const QString vp9 = QStringLiteral("1) 1:1, 1.00 FPS (VP9)");
+    QTest::newRow("labels, kinds counted apart") << MenuRow { {},
         Info()
             .Video(1920, 1080, Property::Ratio(25, 1), "H.264")
             .Audio("aac", "eng", "Commentary")
             .Audio("aac", "eng")
-            .Audio("AC3", {}, "Music")
-            .Audio("mp3"),
-        { "1) 1920:1080, 25.00 FPS (H.264)" },
-        { "1) eng, Commentary(AAC)", "2) eng (AAC)", "3) Music(AC3)", "4) (MP3)" } };
-    QTest::newRow("kinds counted apart, codec names looked up") << LabelRow { {},
-        Info()
-            .Video(720, 576, Property::Ratio(30000, 1001), "h264")
-            .Audio("ac3", "deu")
             .Subtitle()
-            .Audio("flac", "fra")
-            .Video(320, 240, Property::Ratio(0, 1), "vp9"),
-        { "1) 720:576, 29.97 FPS (H.264 / AVC)", "2) 320:240, 0.00 FPS (VP9)" },
-        { "1) deu (Dolby Digital)", "2) fra (FLAC)" } };
-    const InfoPtr vp9 = Info().Video(1280, 720, Property::Ratio(50, 1), "vp9");
-    QTest::newRow("translated") << LabelRow { QString::fromUtf8("Spur %i: %i × %i, %.2f B/s, %s"),
-        vp9, { QString::fromUtf8("Spur 1: 1280 × 720, 50.00 B/s, VP9") }, {} };
+            .Audio("ac3", {}, "Music")
+            .Video(720, 576, Property::Ratio(30000, 1001), "h264")
+            .Audio("mp3"),
+        -1, -1, { "*1) 1920:1080, 25.00 FPS (H.264)", "2) 720:576, 29.97 FPS (H.264 / AVC)" },
+        { "*1) eng, Commentary(AAC)", "2) eng (AAC)", "3) Music(Dolby Digital)", "4) (MP3)" } };
+    const InfoPtr video = Info().Video(1280, 720, Property::Ratio(50, 1), "vp9");
+    QTest::newRow("translated") << MenuRow { QString::fromUtf8("Spur %i: %i × %i, %.2f B/s, %s"),
+        video, -1, -1, { QString::fromUtf8("*Spur 1: 1280 × 720, 50.00 B/s, VP9") }, {} };
     QTest::newRow("translation lost a placeholder")
-        << LabelRow { "%i) %i:%i (%s)", vp9, { "1) 1280:720, 50.00 FPS (VP9)" }, {} };
-}
-
-void tst_PlaylistListView::trackLabels()
-{
-    QFETCH(LabelRow, row);
-    Translator translator(row.format);
-    if (!row.format.isEmpty())
-        QCoreApplication::installTranslator(&translator);
-    Add("/clip.mkv", row.info);
-    QVERIFY(RightClick(0));
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(Labels(m_video), row.video);
-    QCOMPARE(Labels(m_audio), row.audio);
-    QCOMPARE(m_video->isEnabled(), !row.video.isEmpty());
-    QCOMPARE(m_audio->isEnabled(), !row.audio.isEmpty());
-}
-
-void tst_PlaylistListView::checkedTrack_data()
-{
-    QTest::addColumn<CheckRow>("row");
-    const InfoPtr secondAudioMain
-        = Info().Video(640, 480, 25, "h264").Audio("aac").Audio("mp3", {}, {}, "true");
-    // The first stream is the fallback.
+        << MenuRow { "%i) %i:%i (%s)", video, -1, -1, { "*1) 1280:720, 50.00 FPS (VP9)" }, {} };
+    // Checked: a stored choice above 0, else the first main stream, else the first.
     QTest::newRow("a false flag is no main")
-        << CheckRow { Info().Video(640, 480, 25, "h264").Audio("aac", {}, {}, "false").Audio("mp3"),
-               -1, -1, 0, 0 };
-    QTest::newRow("first of two mains") << CheckRow { Info()
-                                                          .Video(640, 480, 25, "h264")
-                                                          .Video(640, 480, 25, "h264", "true")
-                                                          .Video(640, 480, 25, "h264", "true")
-                                                          .Audio("aac", {}, {}, "true")
-                                                          .Audio("mp3", {}, {}, "true"),
-        -1, -1, 1, 0 };
+        << MenuRow { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "false").Audio("mp3"),
+               -1, -1, { "*" + vp9 }, { "*1) (AAC)", "2) (MP3)" } };
+    QTest::newRow("first of two mains") << MenuRow { {},
+        Info()
+            .Video(1, 1, 1, "vp9")
+            .Video(1, 1, 1, "vp9", "true")
+            .Video(1, 1, 1, "vp9", "true")
+            .Audio("aac", {}, {}, "true")
+            .Audio("mp3", {}, {}, "true"),
+        -1, -1, { vp9, "*2) 1:1, 1.00 FPS (VP9)", "3) 1:1, 1.00 FPS (VP9)" },
+        { "*1) (AAC)", "2) (MP3)" } };
     QTest::newRow("stored audio beats main")
-        << CheckRow { Info().Video(640, 480, 25, "h264").Audio("aac", {}, {}, "true").Audio("mp3"),
-               -1, 2, 0, 1 };
-    QTest::newRow("stored 0 is ignored") << CheckRow { secondAudioMain, 0, 0, 0, 1 };
-    QTest::newRow("stored stream of the other kind") << CheckRow { secondAudioMain, 1, 0, -1, 1 };
+        << MenuRow { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "true").Audio("mp3"), -1,
+               2, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } };
+    const InfoPtr secondMain
+        = Info().Video(1, 1, 1, "vp9").Audio("aac").Audio("mp3", {}, {}, "true");
+    QTest::newRow("stored 0 is ignored")
+        << MenuRow { {}, secondMain, 0, 0, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } };
+    QTest::newRow("stored stream of the other kind")
+        << MenuRow { {}, secondMain, 1, 0, { vp9 }, { "1) (AAC)", "*2) (MP3)" } };
 }
 
-void tst_PlaylistListView::checkedTrack()
+void tst_PlaylistListView::trackMenus()
 {
-    QFETCH(CheckRow, row);
+    QFETCH(MenuRow, row);
+    Translator translator(row.translation);
+    if (!row.translation.isEmpty())
+        QCoreApplication::installTranslator(&translator);
     // Another entry's menu first: the groups must not carry its checks over.
     Add("/other.mkv", Info().Video(1, 1, 1, "h264").Audio("aac").Audio("aac"), 2, 0);
     Add("/clip.mkv", row.info, row.storedAudio, row.storedVideo);
     QVERIFY(RightClick(0));
     QVERIFY(RightClick(1));
-    QCOMPARE(Checked(m_video), row.checkedVideo);
-    QCOMPARE(Checked(m_audio), row.checkedAudio);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(Items(m_video), row.video);
+    QCOMPARE(Items(m_audio), row.audio);
+    QCOMPARE(m_video->isEnabled(), !row.video.isEmpty());
+    QCOMPARE(m_audio->isEnabled(), !row.audio.isEmpty());
 }
 
 void tst_PlaylistListView::choosingTracks()
@@ -615,7 +575,7 @@ void tst_PlaylistListView::menus()
     m_audio->addAction(QStringLiteral("host's own item"));
     QVERIFY(RightClick(0));
     QVERIFY(!m_fileInfo->isEnabled());
-    QCOMPARE(Labels(m_audio), QStringList { "host's own item" });
+    QCOMPARE(Items(m_audio), QStringList { "host's own item" });
 
     // Set again, the menu stays; its information item is told once.
     QPointer<QMenu> old = m_menu;
