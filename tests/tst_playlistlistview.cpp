@@ -88,17 +88,11 @@ private:
 };
 
 // Translates every text into the given one.
-class Translator final : public QTranslator
+struct Translator final : QTranslator
 {
-public:
-    explicit Translator(QString text)
-        : m_text(std::move(text))
-    {}
+    QString text;
     bool isEmpty() const override { return false; }
-    QString translate(const char*, const char*, const char*, int) const override { return m_text; }
-
-private:
-    QString m_text;
+    QString translate(const char*, const char*, const char*, int) const override { return text; }
 };
 
 // The sub-menu's items, the checked one marked with "*".
@@ -133,8 +127,7 @@ private slots:
     void cleanup();
     void keys();
     void wheel();
-    void doubleClicks();
-    void selectedRow();
+    void mouse();
     void observers();
     void dropPositions();
     void moveOrCopy();
@@ -315,20 +308,7 @@ void tst_PlaylistListView::wheel()
     QCOMPARE(m_log, QStringList());
 }
 
-void tst_PlaylistListView::doubleClicks()
-{
-    // Only a left double click on a row is told.
-    Fill(4);
-    for (const auto& [button, point] :
-        { std::pair(Qt::LeftButton, RowPoint(2, 5)), std::pair(Qt::RightButton, RowPoint(2, 5)),
-            std::pair(Qt::LeftButton, RowPoint(5, 5)) }) {
-        QTest::mouseClick(m_view->viewport(), button, Qt::NoModifier, point);
-        QTest::mouseDClick(m_view->viewport(), button, Qt::NoModifier, point);
-    }
-    QCOMPARE(m_log, QStringList { "double 2" });
-}
-
-void tst_PlaylistListView::selectedRow()
+void tst_PlaylistListView::mouse()
 {
     Fill(5);
     QCOMPARE(m_view->GetSelectedRow(), -1);
@@ -336,6 +316,14 @@ void tst_PlaylistListView::selectedRow()
     QCOMPARE(m_view->GetSelectedRow(), 3);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(1, 5));
     QCOMPARE(m_view->GetSelectedRow(), 1);
+    // Only a left double click on a row is told.
+    for (const auto& [button, point] :
+        { std::pair(Qt::LeftButton, RowPoint(2, 5)), std::pair(Qt::RightButton, RowPoint(2, 5)),
+            std::pair(Qt::LeftButton, RowPoint(6, 5)) }) {
+        QTest::mouseClick(m_view->viewport(), button, Qt::NoModifier, point);
+        QTest::mouseDClick(m_view->viewport(), button, Qt::NoModifier, point);
+    }
+    QCOMPARE(m_log, QStringList { "double 2" });
 }
 
 void tst_PlaylistListView::observers()
@@ -505,7 +493,8 @@ void tst_PlaylistListView::trackMenus_data()
 void tst_PlaylistListView::trackMenus()
 {
     QFETCH(MenuRow, row);
-    Translator translator(row.translation);
+    Translator translator;
+    translator.text = row.translation;
     if (!row.translation.isEmpty())
         QCoreApplication::installTranslator(&translator);
     // Another entry's menu first: the groups must not carry its checks over.
