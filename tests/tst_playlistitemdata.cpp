@@ -97,26 +97,17 @@ void tst_PlaylistItemData::infoExtracted()
 
 void tst_PlaylistItemData::travelsInsideQVariant()
 {
-    PlaylistItemData item(ioPath("/a.mkv"));
-    item.SetActive(true);
-    item.SetValid(false);
-    item.SetUnderDrop(true);
-    item.SetSelectedVideoStream(0);
-    const PlaylistItemData back = QVariant::fromValue(item).value<PlaylistItemData>();
-    QVERIFY(back.GetActive() && !back.IsValid() && back.GetUnderDrop());
-    QCOMPARE(back.GetSelectedVideoStream(), 0);
-
     // Generic views see the name as text, and equal records as equal values.
     PlaylistItemData::MetaTypeId();
-    QCOMPARE(QVariant::fromValue(item).toString(), QString("/a.mkv"));
-    QCOMPARE(QVariant::fromValue(item), QVariant::fromValue(back));
-    PlaylistItemData changed = back;
-    changed.SetSelectedVideoStream(1);
-    QVERIFY(QVariant::fromValue(changed) != QVariant::fromValue(back));
-
+    PlaylistItemData item(ioPath("/a.mkv"));
+    item.SetSelectedVideoStream(0);
+    const QVariant value = QVariant::fromValue(item);
+    QCOMPARE(value.toString(), QString("/a.mkv"));
+    QCOMPARE(value, QVariant::fromValue(value.value<PlaylistItemData>()));
+    item.SetSelectedVideoStream(1);
+    QVERIFY(value != QVariant::fromValue(item));
     // Anything else reads as an empty record.
-    const PlaylistItemData other = QVariant(QStringLiteral("/a.mkv")).value<PlaylistItemData>();
-    QVERIFY(other.GetFilename().empty() && !other.GetActive());
+    QVERIFY(QVariant(QStringLiteral("/a.mkv")).value<PlaylistItemData>().GetFilename().empty());
 }
 
 QTEST_GUILESS_MAIN(tst_PlaylistItemData)
