@@ -1,29 +1,39 @@
 #include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
-#include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistItemDelegate.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/PlaylistModel.h"
-#include "PlaylistModelTester.h"
+#include "PlaylistControllerTestSupport.h"
 
+#include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTranslator>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 using Tarvos::ioPath;
-using Tarvos::Gui::IPlaylistWidgetEventObserver;
+using Tarvos::Core::Property;
 using Tarvos::Gui::PlaylistItemData;
-using Tarvos::Gui::PlaylistListView;
 using Tarvos::Gui::PlaylistModel;
+using InfoPtr = PlaylistItemData::InfoPtr;
 
 namespace {
 
 const int RowHeight = 24;
 const QString RowsMimeType = QStringLiteral("application/x-tarvos-files");
 
+struct MenuRow
+{
+    QString translation; // of the video label; none: untranslated
+    InfoPtr info;
+    int storedVideo, storedAudio;
+    QStringList video, audio; // the checked item marked with "*"
+};
+
 // Hand-made drop events carry no source, so the test says where a drag began.
-class View final : public PlaylistListView
+class View final : public Tarvos::Gui::PlaylistListView
 {
 public:
     using PlaylistListView::PlaylistListView;
@@ -33,49 +43,37 @@ protected:
     bool IsDragFromThisView(const QDropEvent&) const override { return dragFromThisView; }
 };
 
-// Sees what the view leaves to its parent.
-class Parent final : public QWidget
-{
-public:
-    QStringList log;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        log << QStringLiteral("parent key %1").arg(event->key());
-    }
-    void wheelEvent(QWheelEvent* event) override
-    {
-        log << QStringLiteral("parent wheel");
-        event->accept();
-    }
-};
-
-// Logs every call; when a model is given, inserts dropped files as the
-// playlist's controller and host do.
-class Observer final : public IPlaylistWidgetEventObserver
+// Logs every call into a log shared by all observers; onCall runs after each.
+class Observer final : public Tarvos::Gui::IPlaylistWidgetEventObserver
 {
 public:
     explicit Observer(QStringList* log, QString prefix = QString())
         : m_log(log)
         , m_prefix(std::move(prefix))
     {}
-
-    PlaylistModel* insertInto = nullptr;
     std::function<void()> onCall;
 
-    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& index) override
+    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& i) override
     {
-        Log(QStringLiteral("double %1").arg(index.row()));
+        Log(QString::asprintf("double %d", i.row()));
     }
-    void OnPlaylistWidgetKeyPress(int key) override { Log(QStringLiteral("key %1").arg(key)); }
-    void OnFileDropped(const std::string& path, int row) override { Drop("file", path, row); }
+    void OnPlaylistWidgetKeyPress(int key) override { Log(QString::asprintf("key %d", key)); }
+    void OnFileDropped(const std::string& path, int row) override
+    {
+        Log(QString::asprintf("file %s %d", path.c_str(), row));
+    }
     void OnActiveFileDropped(const std::string& path, int row) override
     {
-        Drop("active", path, row);
+        Log(QString::asprintf("active %s %d", path.c_str(), row));
     }
-    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex, unsigned int) override {}
-    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex, unsigned int) override {}
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex i, unsigned stream) override
+    {
+        Log(QString::asprintf("audio row %d stream %u", i.row(), stream));
+    }
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex i, unsigned stream) override
+    {
+        Log(QString::asprintf("video row %d stream %u", i.row(), stream));
+    }
 
 private:
     void Log(const QString& text)
@@ -84,45 +82,71 @@ private:
         if (onCall)
             onCall();
     }
-    void Drop(const char* kind, const std::string& path, int row)
-    {
-        Log(QStringLiteral("%1 %2 %3").arg(kind, QString::fromStdString(path)).arg(row));
-        if (insertInto)
-            insertInto->InsertItem(PlaylistItemData(ioPath(path)), row);
-    }
 
     QStringList* m_log;
     QString m_prefix;
 };
 
+// Translates every text into the given one.
+struct Translator final : QTranslator
+{
+    QString text;
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char*, const char*, int) const override { return text; }
+};
+
+// The sub-menu's items, the checked one marked with "*".
+QStringList Items(const QMenu* menu)
+{
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << (action->isChecked() ? "*" : "") + action->text();
+    return items;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(MenuRow)
 
 class tst_PlaylistListView : public QObject
 {
     Q_OBJECT
 
+public:
+    // Logs what the view leaves to its parent.
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel)
+            m_log << QStringLiteral("parent %1").arg(event->type());
+        return false;
+    }
+
 private slots:
     void init();
     void cleanup();
-    void keys_data();
     void keys();
-    void wheelIsSwallowed();
-    void doubleClicks_data();
-    void doubleClicks();
-    void selectedRow();
+    void wheel();
+    void mouse();
     void observers();
-    void dropRows_data();
-    void dropRows();
-    void dropFilesKeepsTheirOrder();
-    void moveOrCopy_data();
+    void dropPositions();
     void moveOrCopy();
+    void refusedPayloads();
     void dropMarkerOnOneRowAtMost();
-    void oddRowPayloads_data();
-    void oddRowPayloads();
+    void trackMenus_data();
+    void trackMenus();
+    void choosingTracks();
+    void disabledItems();
+    void menus();
 
 private:
-    void Fill(int count);
-    QStringList Paths() const;
+    void Add(const std::string& path, const InfoPtr& info = {}, int audio = -1, int video = -1);
+    // Files named "/0" … "/<count − 1>".
+    void Fill(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Add("/" + std::to_string(i));
+    }
     QList<int> MarkedRows() const;
     QPoint RowPoint(int row, int yInRow) const { return QPoint(40, row * RowHeight + yInRow); }
     // Sends a drag event to the viewport; tells whether it was accepted.
@@ -136,47 +160,56 @@ private:
             *action = event.dropAction();
         return event.isAccepted();
     }
-    // Enters, moves and drops: the drop action if the drop was taken.
+    // Enters, moves and drops as a drag does: the drop action if the drop was taken.
     Qt::DropAction Drop(const QMimeData& mime, const QPoint& position,
         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Right-clicks the row through the window and runs inMenu while the menu is
+    // open; returns whether the menu opened. The menu is closed afterwards.
+    bool RightClick(int row, const std::function<void()>& inMenu = {});
 
-    std::unique_ptr<Parent> m_parent;
+    std::unique_ptr<QWidget> m_parent;
     View* m_view = nullptr;
     PlaylistModel* m_model = nullptr;
     std::unique_ptr<PlaylistModelTester> m_tester;
     QStringList m_log;
-    std::unique_ptr<Observer> m_observer;
+    Observer m_observer { &m_log };
+    // The host's menu; the audio sub-menu sits one level deeper than the rest.
+    QMenu* m_menu = nullptr;
+    QAction* m_fileInfo = nullptr;
+    QMenu* m_video = nullptr;
+    QMenu* m_audio = nullptr;
 };
 
 void tst_PlaylistListView::init()
 {
     m_log.clear();
-    m_parent = std::make_unique<Parent>();
-    m_parent->resize(300, 200);
+    m_observer.onCall = nullptr;
+    m_parent = std::make_unique<QWidget>();
+    m_parent->installEventFilter(this);
     m_view = new View(m_parent.get());
     m_view->setGeometry(0, 0, 300, 200);
-    // Set up as the playlist frame does.
+    // What the tests rely on of the playlist frame's settings.
     m_view->setFrameShape(QFrame::NoFrame);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_view->setAcceptDrops(true);
-    m_view->setDragEnabled(true);
-    m_view->setDragDropMode(QAbstractItemView::DragDrop);
-    m_view->setDefaultDropAction(Qt::CopyAction);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-
+    m_view->setDragDropMode(QAbstractItemView::DragDrop);
     m_model = new PlaylistModel(m_view);
     m_tester = std::make_unique<PlaylistModelTester>(m_model);
     m_view->setModel(m_model);
-    // Rows 24 pixels high.
     m_view->setItemDelegate(new Tarvos::Gui::PlaylistItemDelegate(m_view));
-    m_observer = std::make_unique<Observer>(&m_log);
-    m_observer->insertInto = m_model;
-    m_view->AddEventObserver(m_observer.get());
+    m_view->AddEventObserver(&m_observer);
+
+    m_menu = new QMenu;
+    m_fileInfo = m_menu->addAction(QStringLiteral("File information"));
+    m_fileInfo->setObjectName(QStringLiteral("action_FileInformation"));
+    m_video = m_menu->addMenu(QStringLiteral("Video"));
+    m_video->setObjectName(QStringLiteral("VideoTrack"));
+    m_audio = m_menu->addMenu(QStringLiteral("More"))->addMenu(QStringLiteral("Audio"));
+    m_audio->setObjectName(QStringLiteral("AudioTrack"));
+    m_view->SetContextMenu(m_menu);
 
     m_parent->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_parent.get()));
-    m_view->setFocus();
 }
 
 void tst_PlaylistListView::cleanup()
@@ -187,25 +220,15 @@ void tst_PlaylistListView::cleanup()
     QApplication::sendEvent(m_view->viewport(), &leave);
     m_tester.reset();
     m_parent.reset();
-    m_observer.reset();
 }
 
-void tst_PlaylistListView::Fill(int count)
+void tst_PlaylistListView::Add(const std::string& path, const InfoPtr& info, int audio, int video)
 {
-    for (int i = 0; i < count; ++i)
-        m_model->InsertItem(
-            PlaylistItemData(ioPath(QStringLiteral("/%1").arg(i).toStdString())), -1);
-    m_view->setCurrentIndex(m_model->index(0, 0));
-    m_log.clear();
-}
-
-QStringList tst_PlaylistListView::Paths() const
-{
-    QStringList paths;
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        paths << QString::fromStdString(
-            m_model->index(row, 0).data().value<PlaylistItemData>().GetName());
-    return paths;
+    PlaylistItemData item { ioPath(path) };
+    item.SetInfo(info);
+    item.SetSelectedAudioStream(audio);
+    item.SetSelectedVideoStream(video);
+    m_model->InsertItem(item, -1);
 }
 
 QList<int> tst_PlaylistListView::MarkedRows() const
@@ -221,202 +244,193 @@ QList<int> tst_PlaylistListView::MarkedRows() const
 Qt::DropAction tst_PlaylistListView::Drop(
     const QMimeData& mime, const QPoint& position, Qt::KeyboardModifiers modifiers)
 {
-    Send<QDragEnterEvent>(mime, position, modifiers);
+    if (!Send<QDragEnterEvent>(mime, position, modifiers))
+        return Qt::IgnoreAction;
     Send<QDragMoveEvent>(mime, position, modifiers);
     Qt::DropAction action = Qt::IgnoreAction;
     return Send<QDropEvent>(mime, position, modifiers, &action) ? action : Qt::IgnoreAction;
 }
 
-void tst_PlaylistListView::keys_data()
+bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMenu)
 {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("reported");
-    QTest::addColumn<bool>("parentSees");
-    QTest::addColumn<int>("currentRow");
-    const Qt::KeyboardModifiers none;
-    const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
-    const int up = Qt::Key_Up;
-    QTest::newRow("ctrl+up") << up << ctrl << false << true << 1;
-    QTest::newRow("up") << up << none << true << false << 0;
-    QTest::newRow("ctrl+a") << int(Qt::Key_A) << ctrl << true << false << 1;
-    QTest::newRow("ctrl+alt+up") << up << (ctrl | Qt::AltModifier) << true << false << 0;
-    // The list itself has no use for these and lets them go on after the observers.
-    QTest::newRow("delete") << int(Qt::Key_Delete) << none << true << true << 1;
+    QPointer<QMenu> opened;
+    QTimer::singleShot(0, m_view, [&] {
+        opened = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (opened && inMenu)
+            inMenu();
+        // Whatever is still open, innermost first.
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::mouseClick(m_parent->windowHandle(), Qt::RightButton, {}, RowPoint(row, 12));
+    // The timer ran inside the menu's loop if there was one; otherwise let it run now.
+    QCoreApplication::processEvents();
+    return opened && opened == m_menu;
 }
 
 void tst_PlaylistListView::keys()
 {
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, reported);
-    QFETCH(bool, parentSees);
-    QFETCH(int, currentRow);
     Fill(4);
-    m_view->setCurrentIndex(m_model->index(1, 0));
-    // The observers hear of the key before the list moves.
-    QList<int> rowsWhenTold;
-    m_observer->onCall = [&] { rowsWhenTold << m_view->currentIndex().row(); };
-
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(m_view, &press);
-    QCOMPARE(m_log, reported ? QStringList { QStringLiteral("key %1").arg(key) } : QStringList());
-    QCOMPARE(m_parent->log,
-        parentSees ? QStringList { QStringLiteral("parent key %1").arg(key) } : QStringList());
-    QCOMPARE(rowsWhenTold, reported ? QList<int> { 1 } : QList<int>());
-    QCOMPARE(m_view->currentIndex().row(), currentRow);
-    if (key == Qt::Key_A && reported)
-        QCOMPARE(m_view->selectionModel()->selectedRows().size(), 4);
+    // The observers hear of a key before the list moves; the parent's
+    // shortcuts go to the parent untold, keys the list has no use for after.
+    m_observer.onCall = [&] { m_log << QStringLiteral("at %1").arg(m_view->currentIndex().row()); };
+    const Qt::KeyboardModifiers none, ctrl(Qt::ControlModifier);
+    const auto told = [](int key) {
+        return QStringList { QStringLiteral("key %1").arg(key), "at 1" };
+    };
+    const QString parent = QStringLiteral("parent %1").arg(QEvent::KeyPress);
+    for (const auto& [key, modifiers, log, currentRow] :
+        QList<std::tuple<int, Qt::KeyboardModifiers, QStringList, int>> {
+            { Qt::Key_Up, ctrl, { parent }, 1 }, { Qt::Key_Up, none, told(Qt::Key_Up), 0 },
+            { Qt::Key_A, ctrl, told(Qt::Key_A), 1 },
+            { Qt::Key_Up, ctrl | Qt::AltModifier, told(Qt::Key_Up), 0 },
+            { Qt::Key_Delete, none, told(Qt::Key_Delete) << parent, 1 } }) {
+        m_log.clear();
+        m_view->setCurrentIndex(m_model->index(1, 0));
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(m_view, &press);
+        QCOMPARE(m_log, log);
+        QCOMPARE(m_view->currentIndex().row(), currentRow);
+    }
 }
 
-void tst_PlaylistListView::wheelIsSwallowed()
+void tst_PlaylistListView::wheel()
 {
-    // Even where the list cannot scroll, the wheel never reaches the parent.
+    // The list scrolls, and even where it cannot the wheel never reaches the parent.
     Fill(30);
-    QScrollBar* bar = m_view->verticalScrollBar();
-    QVERIFY(bar->maximum() > 0);
-    const QPoint position(40, 50);
-    QWheelEvent wheel(position, m_view->viewport()->mapToGlobal(position), QPoint(), QPoint(0, 120),
-        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(m_view->viewport(), &wheel);
-    QVERIFY(wheel.isAccepted());
-    QVERIFY(m_parent->log.isEmpty());
-    QCOMPARE(bar->value(), 0);
+    QCoreApplication::processEvents();
+    for (const auto& [delta, scrolled] : { std::pair(120, false), std::pair(-120, true) }) {
+        QWheelEvent wheel(QPointF(40, 50), m_view->viewport()->mapToGlobal(QPoint(40, 50)),
+            QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_view->viewport(), &wheel);
+        QCOMPARE(m_view->verticalScrollBar()->value() > 0, scrolled);
+    }
+    QCOMPARE(m_log, QStringList());
 }
 
-void tst_PlaylistListView::doubleClicks_data()
-{
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<QStringList>("log");
-    QTest::newRow("left on row 2")
-        << int(Qt::LeftButton) << 2 * RowHeight + 5 << QStringList { "double 2" };
-    QTest::newRow("right on row 2") << int(Qt::RightButton) << 2 * RowHeight + 5 << QStringList();
-    QTest::newRow("left below the rows")
-        << int(Qt::LeftButton) << 4 * RowHeight + 30 << QStringList();
-}
-
-void tst_PlaylistListView::doubleClicks()
-{
-    QFETCH(int, button);
-    QFETCH(int, y);
-    QFETCH(QStringList, log);
-    Fill(4);
-    QTest::mouseClick(m_view->viewport(), Qt::MouseButton(button), Qt::NoModifier, QPoint(40, y));
-    QTest::mouseDClick(m_view->viewport(), Qt::MouseButton(button), Qt::NoModifier, QPoint(40, y));
-    QCOMPARE(m_log, log);
-}
-
-void tst_PlaylistListView::selectedRow()
+void tst_PlaylistListView::mouse()
 {
     Fill(5);
-    m_view->clearSelection();
     QCOMPARE(m_view->GetSelectedRow(), -1);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(3, 5));
     QCOMPARE(m_view->GetSelectedRow(), 3);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(1, 5));
     QCOMPARE(m_view->GetSelectedRow(), 1);
+    // Only a left double click on a row is told.
+    for (const auto& [button, point] :
+        { std::pair(Qt::LeftButton, RowPoint(2, 5)), std::pair(Qt::RightButton, RowPoint(2, 5)),
+            std::pair(Qt::LeftButton, RowPoint(6, 5)) }) {
+        QTest::mouseClick(m_view->viewport(), button, Qt::NoModifier, point);
+        QTest::mouseDClick(m_view->viewport(), button, Qt::NoModifier, point);
+    }
+    QCOMPARE(m_log, QStringList { "double 2" });
 }
 
 void tst_PlaylistListView::observers()
 {
     Fill(2);
+    m_view->setCurrentIndex(m_model->index(0, 0));
     Observer second(&m_log, "second ");
     Observer late(&m_log, "late ");
+    // Each is told once; one registered during a call hears the next key.
     second.onCall = [&] { m_view->AddEventObserver(&late); };
     m_view->AddEventObserver(&second);
-    m_view->AddEventObserver(m_observer.get());
+    m_view->AddEventObserver(&m_observer);
     m_view->AddEventObserver(nullptr);
-
     QTest::keyClick(m_view, Qt::Key_End);
     const QString end = QStringLiteral("key %1").arg(Qt::Key_End);
     QCOMPARE(m_log, QStringList({ end, "second " + end }));
 
     m_log.clear();
     second.onCall = nullptr;
-    m_view->RemoveEventObserver(m_observer.get());
+    m_view->RemoveEventObserver(&m_observer);
     QTest::keyClick(m_view, Qt::Key_Home);
     const QString home = QStringLiteral("key %1").arg(Qt::Key_Home);
     QCOMPARE(m_log, QStringList({ "second " + home, "late " + home }));
 }
 
-void tst_PlaylistListView::dropRows_data()
+void tst_PlaylistListView::dropPositions()
 {
-    QTest::addColumn<QPoint>("position");
-    QTest::addColumn<int>("row");
-    QTest::newRow("exactly 12 below row 2") << QPoint(40, 3 * RowHeight + 11) << 3;
-    QTest::newRow("exactly 12 into row 3") << QPoint(40, 3 * RowHeight + 12) << 4;
-    QTest::newRow("upper half of row 0 appends") << QPoint(40, 6) << 5;
-    QTest::newRow("below the rows appends") << QPoint(40, 5 * RowHeight + 30) << 5;
-}
-
-void tst_PlaylistListView::dropRows()
-{
-    QFETCH(QPoint, position);
-    QFETCH(int, row);
+    // The files go below the row 12 pixels above the cursor, or at the end;
+    // the last first, so that they keep their order.
     Fill(5);
     QMimeData mime;
-    mime.setUrls({ QUrl::fromLocalFile("/films/new.mkv") });
-    QCOMPARE(Drop(mime, position), Qt::CopyAction);
-    QCOMPARE(m_log, QStringList { QStringLiteral("file /films/new.mkv %1").arg(row) });
-    QCOMPARE(Paths().indexOf("/films/new.mkv"), row);
-}
-
-void tst_PlaylistListView::dropFilesKeepsTheirOrder()
-{
-    Fill(3);
-    QMimeData mime;
-    mime.setUrls({ QUrl::fromLocalFile("/films/F1.mkv"), QUrl::fromLocalFile("/films/F 2.mkv"),
-        QUrl::fromLocalFile(QString::fromUtf8("/films/F3ü.mkv")) });
-    QCOMPARE(Drop(mime, RowPoint(0, 18)), Qt::CopyAction);
-    QCOMPARE(m_log,
-        QStringList({ QString::fromUtf8("file /films/F3ü.mkv 1"), "file /films/F 2.mkv 1",
-            "file /films/F1.mkv 1" }));
-}
-
-void tst_PlaylistListView::moveOrCopy_data()
-{
-    QTest::addColumn<bool>("fromThisView");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<Qt::DropAction>("action");
-    QTest::newRow("from this view") << true << Qt::KeyboardModifiers() << Qt::MoveAction;
-    QTest::newRow("from this view with control")
-        << true << Qt::KeyboardModifiers(Qt::ControlModifier) << Qt::CopyAction;
-    QTest::newRow("from elsewhere with shift")
-        << false << Qt::KeyboardModifiers(Qt::ShiftModifier) << Qt::MoveAction;
+    mime.setUrls({ QUrl::fromLocalFile("/F1"), QUrl::fromLocalFile(QString::fromUtf8("/F 2ü")) });
+    for (const auto& [point, row] : { std::pair(RowPoint(3, 11), 3), std::pair(RowPoint(3, 12), 4),
+             std::pair(RowPoint(0, 6), 5), std::pair(RowPoint(5, 30), 5) }) {
+        m_log.clear();
+        QCOMPARE(Drop(mime, point), Qt::CopyAction);
+        QCOMPARE(m_log,
+            QStringList({ QString::fromUtf8("file /F 2ü %1").arg(row),
+                QStringLiteral("file /F1 %1").arg(row) }));
+    }
+    QCOMPARE(m_model->rowCount(), 5);
 }
 
 void tst_PlaylistListView::moveOrCopy()
 {
-    QFETCH(bool, fromThisView);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(Qt::DropAction, action);
     Fill(4);
     PlaylistItemData playing = m_model->index(1, 0).data().value<PlaylistItemData>();
     playing.SetActive(true);
     m_model->UpdateItem(m_model->index(1, 0), playing);
-    m_view->dragFromThisView = fromThisView;
-
-    // Rows 1 (playing) and 3 are dragged below row 2.
+    // Rows 3 and 1 (playing) dragged below row 2; the drag that reports a move
+    // removes the dragged rows.
     const std::unique_ptr<QMimeData> mime(
         m_model->mimeData({ m_model->index(3, 0), m_model->index(1, 0) }));
-    QCOMPARE(Drop(*mime, RowPoint(2, 18), modifiers), action);
-    QCOMPARE(m_log, QStringList({ "file /3 3", "active /1 3" }));
-    // The dragged rows are still there: the drag that reported a move removes them.
-    QCOMPARE(Paths(), QStringList({ "/0", "/1", "/2", "/1", "/3", "/3" }));
+    for (const auto& [fromThisView, modifiers, action] :
+        QList<std::tuple<bool, Qt::KeyboardModifiers, Qt::DropAction>> {
+            { true, Qt::NoModifier, Qt::MoveAction }, { true, Qt::ControlModifier, Qt::CopyAction },
+            { false, Qt::NoModifier, Qt::CopyAction },
+            { false, Qt::ShiftModifier, Qt::MoveAction } }) {
+        m_log.clear();
+        m_view->dragFromThisView = fromThisView;
+        QCOMPARE(Drop(*mime, RowPoint(2, 18), modifiers), action);
+        QCOMPARE(m_log, QStringList({ "file /3 3", "active /1 3" }));
+    }
+    QCOMPARE(m_model->rowCount(), 4);
+}
+
+void tst_PlaylistListView::refusedPayloads()
+{
+    // Refused: nothing told, and no move that could take the dragged rows away.
+    Fill(2);
+    m_view->dragFromThisView = true;
+    const QByteArray list(R"({"name":"","array":true,"children":[)");
+    for (const auto& [format, payload] : QList<QPair<QString, QByteArray>> { { "text/plain", "/a" },
+             { "text/uri-list", "" }, { RowsMimeType, R"({"name")" },
+             { RowsMimeType, R"({"name":"","children":[{"name":"","string":"/a"}]})" },
+             { RowsMimeType, list + R"({"name":"","string":"*"}]})" } }) {
+        QMimeData mime;
+        mime.setData(format, payload);
+        QCOMPARE(Drop(mime, RowPoint(1, 18)), Qt::IgnoreAction);
+    }
+    QCOMPARE(m_log, QStringList());
+
+    // Only unnamed, non-empty texts without children or zero bytes are taken.
+    QMimeData mime;
+    mime.setData(RowsMimeType,
+        list
+            + R"({"name":"","string":"/good1"},{"name":"","int":"42"},{"name":""},)"
+              R"({"name":"key","string":"/named"},)"
+              R"({"name":"","string":"/nested","children":[{"name":"","string":"/x"}]},)"
+              R"({"name":"","string":"/zero\u0000byte"},{"name":"","string":"**/star"},)"
+              R"({"name":"","string":"*/good2"}]})");
+    QCOMPARE(Drop(mime, RowPoint(1, 18)), Qt::MoveAction);
+    QCOMPARE(m_log, QStringList({ "active /good2 2", "active */star 2", "file /good1 2" }));
+    QCOMPARE(MarkedRows(), QList<int>());
 }
 
 void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
 {
     Fill(5);
     QMimeData mime;
-    mime.setUrls({ QUrl::fromLocalFile("/films/new.mkv") });
+    mime.setUrls({ QUrl::fromLocalFile("/new") });
     QVERIFY(Send<QDragEnterEvent>(mime, RowPoint(1, 18)));
     QCOMPARE(MarkedRows(), QList<int>());
     // The row 12 pixels above the cursor, if any.
     for (const auto& [point, rows] : QList<QPair<QPoint, QList<int>>> {
              { RowPoint(1, 6), { 0 } }, { RowPoint(0, 4), {} }, { RowPoint(4, 12), { 4 } } }) {
-        Send<QDragMoveEvent>(mime, point);
+        QVERIFY(Send<QDragMoveEvent>(mime, point));
         QCOMPARE(MarkedRows(), rows);
     }
     QDragLeaveEvent leave;
@@ -427,50 +441,143 @@ void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
     QVERIFY(Send<QDragEnterEvent>(mime, RowPoint(4, 12)));
     Send<QDragMoveEvent>(mime, RowPoint(4, 12));
     QCOMPARE(MarkedRows(), QList<int> { 4 });
-    QVERIFY(Send<QDropEvent>(mime, RowPoint(2, 18), Qt::NoModifier));
+    QVERIFY(Send<QDropEvent>(mime, RowPoint(2, 18)));
     QCOMPARE(MarkedRows(), QList<int>());
-    QCOMPARE(m_log, QStringList { "file /films/new.mkv 3" });
+    QCOMPARE(m_log, QStringList { "file /new 3" });
 }
 
-void tst_PlaylistListView::oddRowPayloads_data()
+void tst_PlaylistListView::trackMenus_data()
 {
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QStringList>("log");
-    const QStringList nothing;
-    // Foreign drags are left to the base, which takes none.
-    QTest::newRow("plain text") << "text/plain" << QByteArray("/films/a.mkv") << nothing;
-    QTest::newRow("odd entries around good ones")
-        << RowsMimeType
-        << QByteArray(R"({"name":"","array":true,"children":[)"
-                      R"({"name":"","string":"/good1"},)"
-                      R"({"name":"","int":"42"},)"
-                      R"({"name":""},)"
-                      R"({"name":"key","string":"/named"},)"
-                      R"({"name":"","string":"/nested","children":[{"name":"","string":"/x"}]},)"
-                      R"({"name":"","string":"/zero\u0000byte"},)"
-                      R"({"name":"","string":"**/star"},)"
-                      R"({"name":"","string":"*/good2"}]})")
-        << QStringList({ "active /good2 2", "active */star 2", "file /good1 2" });
+    QTest::addColumn<MenuRow>("row");
+    const QString vp9 = QStringLiteral("1) 1:1, 1.00 FPS (VP9)");
+    QTest::newRow("labels, kinds counted apart") << MenuRow { {},
+        Info()
+            .Video(1920, 1080, Property::Ratio(25, 1), "H.264")
+            .Audio("aac", "eng", "Commentary")
+            .Audio("aac", "eng")
+            .Subtitle()
+            .Audio("ac3", {}, "Music")
+            .Video(720, 576, Property::Ratio(30000, 1001), "h264")
+            .Audio("mp3"),
+        -1, -1, { "*1) 1920:1080, 25.00 FPS (H.264)", "2) 720:576, 29.97 FPS (H.264 / AVC)" },
+        { "*1) eng, Commentary(AAC)", "2) eng (AAC)", "3) Music(Dolby Digital)", "4) (MP3)" } };
+    const InfoPtr video = Info().Video(1280, 720, Property::Ratio(50, 1), "vp9");
+    QTest::newRow("translated") << MenuRow { QString::fromUtf8("Spur %i: %i × %i, %.2f B/s, %s"),
+        video, -1, -1, { QString::fromUtf8("*Spur 1: 1280 × 720, 50.00 B/s, VP9") }, {} };
+    QTest::newRow("translation lost a placeholder")
+        << MenuRow { "%i) %i:%i (%s)", video, -1, -1, { "*1) 1280:720, 50.00 FPS (VP9)" }, {} };
+    // Checked: a stored choice above 0, else the first main stream, else the first.
+    QTest::newRow("a false flag is no main")
+        << MenuRow { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "false").Audio("mp3"),
+               -1, -1, { "*" + vp9 }, { "*1) (AAC)", "2) (MP3)" } };
+    QTest::newRow("first of two mains") << MenuRow { {},
+        Info()
+            .Video(1, 1, 1, "vp9")
+            .Video(1, 1, 1, "vp9", "true")
+            .Video(1, 1, 1, "vp9", "true")
+            .Audio("aac", {}, {}, "true")
+            .Audio("mp3", {}, {}, "true"),
+        -1, -1, { vp9, "*2) 1:1, 1.00 FPS (VP9)", "3) 1:1, 1.00 FPS (VP9)" },
+        { "*1) (AAC)", "2) (MP3)" } };
+    QTest::newRow("stored audio beats main")
+        << MenuRow { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "true").Audio("mp3"), -1,
+               2, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } };
+    const InfoPtr secondMain
+        = Info().Video(1, 1, 1, "vp9").Audio("aac").Audio("mp3", {}, {}, "true");
+    QTest::newRow("stored 0 is ignored")
+        << MenuRow { {}, secondMain, 0, 0, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } };
+    QTest::newRow("stored stream of the other kind")
+        << MenuRow { {}, secondMain, 1, 0, { vp9 }, { "1) (AAC)", "*2) (MP3)" } };
 }
 
-void tst_PlaylistListView::oddRowPayloads()
+void tst_PlaylistListView::trackMenus()
 {
-    QFETCH(QString, format);
-    QFETCH(QByteArray, payload);
-    QFETCH(QStringList, log);
-    Fill(2);
-    m_view->dragFromThisView = true;
-    QMimeData mime;
-    mime.setData(format, payload);
-    QCOMPARE(Send<QDragEnterEvent>(mime, RowPoint(1, 18)), format == RowsMimeType);
-    const Qt::DropAction action = Drop(mime, RowPoint(1, 18));
-    QCOMPARE(m_log, log);
-    // Nothing dropped: refused, so that a move cannot take the dragged rows away.
-    QCOMPARE(action != Qt::IgnoreAction, !log.isEmpty());
-    if (log.isEmpty())
-        QCOMPARE(Paths(), QStringList({ "/0", "/1" }));
-    QCOMPARE(MarkedRows(), QList<int>());
+    QFETCH(MenuRow, row);
+    Translator translator;
+    translator.text = row.translation;
+    if (!row.translation.isEmpty())
+        QCoreApplication::installTranslator(&translator);
+    // Another entry's menu first: the groups must not carry its checks over.
+    Add("/other.mkv", Info().Video(1, 1, 1, "h264").Audio("aac").Audio("aac"), 2, 0);
+    Add("/clip.mkv", row.info, row.storedAudio, row.storedVideo);
+    QVERIFY(RightClick(0));
+    QVERIFY(RightClick(1));
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(Items(m_video), row.video);
+    QCOMPARE(Items(m_audio), row.audio);
+    QCOMPARE(m_video->isEnabled(), !row.video.isEmpty());
+    QCOMPARE(m_audio->isEnabled(), !row.audio.isEmpty());
+}
+
+void tst_PlaylistListView::choosingTracks()
+{
+    Add("/first.mkv", Info().Video(1, 1, 1, "h264").Audio("aac").Audio("aac"));
+    Add("/clip.mkv",
+        Info().Video(640, 480, 25, "h264").Audio("aac").Video(320, 240, 25, "vp8").Audio("mp3"));
+    // Clicked as a user does: the video sub-menu, then its second item.
+    QVERIFY(RightClick(1, [&] {
+        QTest::mouseClick(
+            m_menu, Qt::LeftButton, {}, m_menu->actionGeometry(m_video->menuAction()).center());
+        QTRY_VERIFY(m_video->isVisible());
+        QTest::mouseClick(m_video, Qt::LeftButton, {},
+            m_video->actionGeometry(m_video->actions().at(1)).center());
+    }));
+    // The checked track chosen again.
+    QVERIFY(RightClick(1, [&] { m_audio->actions().at(0)->trigger(); }));
+    // The choice is the observer's to store: the entry is as it was.
+    const auto entry = m_model->index(1, 0).data().value<PlaylistItemData>();
+    QCOMPARE(entry.GetSelectedAudioStream(), -1);
+    QCOMPARE(entry.GetSelectedVideoStream(), -1);
+    // A choice made after the row has gone.
+    QVERIFY(RightClick(1, [&] {
+        m_model->removeRows(1, 1);
+        m_audio->actions().at(1)->trigger();
+    }));
+    QCOMPARE(m_log,
+        QStringList({ "video row 1 stream 2", "audio row 1 stream 1", "audio row -1 stream 3" }));
+}
+
+void tst_PlaylistListView::disabledItems()
+{
+    // Another entry's menu first, with everything enabled.
+    Add("/clip.mkv", Info().Video(640, 480, 25, "h264").Audio("aac"));
+    Add("/pending");
+    Add("/photo.png", Info("/photo.png", 0, "png_pipe").Video(640, 480, 25, "png"));
+    // Pending information disables all; an image has information but no tracks.
+    for (const bool fileInfo : { false, true }) {
+        QVERIFY(RightClick(0));
+        QVERIFY(RightClick(fileInfo ? 2 : 1));
+        QCOMPARE(m_fileInfo->isEnabled(), fileInfo);
+        QVERIFY(!m_video->isEnabled());
+        QVERIFY(!m_audio->isEnabled());
+    }
+}
+
+void tst_PlaylistListView::menus()
+{
+    QSignalSpy spy(m_view, SIGNAL(ShowFileInfo(std::string)));
+    Add("/clip.mkv", Info().Audio("aac"));
+    QVERIFY(!RightClick(3));
+    // A menu without one of the named items is shown as the host made it.
+    delete m_video;
+    m_fileInfo->setEnabled(false);
+    m_audio->addAction(QStringLiteral("host's own item"));
+    QVERIFY(RightClick(0));
+    QVERIFY(!m_fileInfo->isEnabled());
+    QCOMPARE(Items(m_audio), QStringList { "host's own item" });
+
+    // Set again, the menu stays; its information item is told once.
+    QPointer<QMenu> old = m_menu;
+    m_view->SetContextMenu(m_menu);
+    m_fileInfo->setEnabled(true);
+    QVERIFY(RightClick(0, [&] { m_fileInfo->trigger(); }));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<std::string>(), std::string("/clip.mkv"));
+
+    // Another menu deletes the old one.
+    m_view->SetContextMenu(nullptr);
+    QVERIFY(!old);
+    QVERIFY(!RightClick(0));
 }
 
 QTEST_MAIN(tst_PlaylistListView)
