@@ -55,7 +55,7 @@ struct PixelRow
     PlaylistItemData item;
     QStyle::State state;
     QColor background; // at the margins and in the gap under the name
-    QRect cursor, dvd, badge; // where the stand-in images are
+    QRect cursor = {}, dvd = {}, badge = {}; // where the stand-in images are
 };
 struct TextRow
 {
