@@ -34,9 +34,6 @@ private slots:
     void renderingSlidersGoFirst();
     void thumbRemovedOnItsDragFinished();
     void reboundVolumeControlIsCurrent();
-    void typingDoesNotSearch();
-    void menuReplacedFromItsAction();
-    void refCountThroughInterface();
 };
 
 void tst_Scratch14::renderingSlidersGoFirst()
@@ -105,56 +102,6 @@ void tst_Scratch14::reboundVolumeControlIsCurrent()
     logic.SetAudioVolume(40);
     QCOMPARE(windowedVolume->calls,
         (QStringList { "SetVolume(30)", "Mute(1)", "SetVolume(40)" }));
-}
-
-void tst_Scratch14::typingDoesNotSearch()
-{
-    PlaylistListView view;
-    auto controller = PlaylistController::Create(&view);
-    controller->AddFile(Tarvos::ioPath("/films/a.mkv"), -1, false);
-    controller->AddFile(Tarvos::ioPath("/films/b.mkv"), -1, false);
-    view.show();
-    view.setCurrentIndex(view.model()->index(0, 0));
-    QTest::keyClicks(&view, "/b");
-    QCOMPARE(view.currentIndex().row(), 0);
-}
-
-void tst_Scratch14::menuReplacedFromItsAction()
-{
-    PlaylistListView view;
-    auto controller = PlaylistController::Create(&view);
-    controller->AddFile(Tarvos::ioPath("/films/a.mkv"), -1, false);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QPointer<QMenu> old = new QMenu;
-    QAction* replace = old->addAction("Replace");
-    connect(replace, &QAction::triggered, &view, [&view] { view.SetContextMenu(new QMenu); });
-    view.SetContextMenu(old);
-    QTimer::singleShot(0, old, [&old, replace] {
-        replace->trigger();
-        if (old)
-            old->close();
-    });
-    view.ShowContextMenu(view.visualRect(view.model()->index(0, 0)).center());
-    QTRY_VERIFY(old.isNull());
-}
-
-void tst_Scratch14::refCountThroughInterface()
-{
-    class HostObject : public Tarvos::IRefCountable
-    {
-    public:
-        unsigned int AddRef() const override { return ++count; }
-        unsigned int GetRefCount() const override { return count; }
-        unsigned int Release() const override { return --count; }
-        mutable unsigned int count = 0;
-    };
-    HostObject host;
-    boost::intrusive_ptr<const Tarvos::IRefCountable> counted(&host);
-    QCOMPARE(counted->GetRefCount(), 1u);
-    PlaylistListView view;
-    boost::intrusive_ptr<Tarvos::IRefCountable> controller = PlaylistController::Create(&view);
-    QCOMPARE(controller->GetRefCount(), 1u);
 }
 
 QTEST_MAIN(tst_Scratch14)
