@@ -1,5 +1,8 @@
 #include "Gui/Reelkit/VolumeButton.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
+
+#include <QAccessible>
 #include <QEvent>
 #include <QSlider>
 #include <QTimer>
@@ -11,6 +14,7 @@ namespace Tarvos::Gui {
 VolumeButton::VolumeButton(QWidget* parent)
     : QStackedWidget(parent)
 {
+    AccessibleFactory::Attach(this);
     setProperty("styleTag", QStringLiteral("volumeButtonMain"));
     for (int i = 0; i < PageCount; ++i) {
         auto* button = new QToolButton(this);
@@ -55,6 +59,8 @@ void VolumeButton::SetVolume(int volume)
     }
     // Page 0 is silence; pages 1 to 4 are the quarters of 1 to 100.
     setCurrentIndex((volume + 24) / 25);
+    QAccessibleValueChangeEvent event(this, volume);
+    QAccessible::updateAccessibility(&event);
     emit VolumeChanged(volume);
 }
 
