@@ -45,6 +45,7 @@ private slots:
     void busyPlaylist();
     void panelControlsNamedUnlessHostNamedThem();
     void reducedMotionMovesAtOnce();
+    void volumePopUpWithoutMouse();
 };
 
 void tst_Accessibility::initTestCase()
@@ -228,6 +229,27 @@ void tst_Accessibility::reducedMotionMovesAtOnce()
     const QRect shown = fullscreen.geometry();
     switcher.Hide();
     QCOMPARE(fullscreen.geometry(), shown.translated(0, shown.height()));
+}
+
+void tst_Accessibility::volumePopUpWithoutMouse()
+{
+    QWidget window;
+    auto* volume = new VolumeButton(&window);
+    auto* slider = volume->findChild<QSlider*>(QStringLiteral("m_slider"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Tab);
+    QVERIFY(volume->hasFocus());
+    for (const Qt::Key closing : { Qt::Key_Escape, Qt::Key_Return }) {
+        QTest::keyClick(volume, Qt::Key_Space);
+        QVERIFY(slider->isVisible());
+        QTRY_VERIFY(slider->hasFocus());
+        QTest::keyClick(slider, Qt::Key_Up);
+        QTest::keyClick(slider, closing);
+        QVERIFY(!slider->isVisible());
+        QTRY_VERIFY(volume->hasFocus());
+    }
+    QCOMPARE(volume->volume(), 2.0);
 }
 
 QTEST_MAIN(tst_Accessibility)
