@@ -172,17 +172,28 @@ void tst_Accessibility::playlistRows()
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
     QCOMPARE(list->role(), QAccessible::List);
     QCOMPARE(list->childCount(), 3);
+    QCOMPARE(list->child(3), nullptr);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(list->child(i)->text(QAccessible::Name), rows[i].name);
         QCOMPARE(list->child(i)->text(QAccessible::Description), QString(rows[i].path));
         QCOMPARE(list->indexOfChild(list->child(i)), i);
     }
+    view.resize(200, view.sizeHintForRow(0) + 2 * view.frameWidth());
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    view.setCurrentIndex(model.index(0, 0));
+    QCOMPARE(list->focusChild(), list->child(0));
+    QVERIFY(list->child(0)->state().focused && !list->child(1)->state().focused);
+    QVERIFY(!list->child(0)->state().invisible && list->child(2)->state().invisible);
+    QCOMPARE(
+        list->childAt(list->child(0)->rect().center().x(), list->child(0)->rect().center().y()),
+        list->child(0));
     QAccessibleInterface* first = list->child(0);
     QCOMPARE(list->child(0), first);
     view.selectionModel()->select(model.index(2, 0), QItemSelectionModel::Select);
     QVERIFY(list->child(2)->state().selected);
     model.removeRows(0, 1);
-    QVERIFY(!first->isValid());
+    QVERIFY(!first->isValid() && first->rect().isNull());
     QCOMPARE(list->child(0)->text(QAccessible::Name), rows[1].name);
     QCOMPARE(list->child(0)->parent(), list);
 }
