@@ -46,6 +46,7 @@ private slots:
     void panelControlsNamedUnlessHostNamedThem();
     void reducedMotionMovesAtOnce();
     void volumePopUpWithoutMouse();
+    void muteButtonToggles();
 };
 
 void tst_Accessibility::initTestCase()
@@ -261,6 +262,17 @@ void tst_Accessibility::volumePopUpWithoutMouse()
         QTRY_VERIFY(volume->hasFocus());
     }
     QCOMPARE(volume->volume(), 2.0);
+}
+
+void tst_Accessibility::muteButtonToggles()
+{
+    VolumeControl volume;
+    QAccessibleInterface* mute
+        = QAccessible::queryAccessibleInterface(volume.findChild<QWidget*>(QStringLiteral("mute")));
+    QCOMPARE(mute->text(QAccessible::Name), QStringLiteral("Mute"));
+    QVERIFY(mute->state().checkable && !mute->state().checked);
+    mute->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(volume.isMuted() && mute->state().checked);
 }
 
 QTEST_MAIN(tst_Accessibility)

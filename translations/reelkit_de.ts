@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccessibleMuteButton</name>
+    <message>
+        <source>Mute</source>
+        <translation>Stummschalten</translation>
+    </message>
+</context>
+<context>
     <name>AccessiblePlaylistRow</name>
     <message>
         <source>playing</source>

@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/AccessibleFactory.h"
 
+#include "Gui/Reelkit/AccessibleMuteButton.h"
 #include "Gui/Reelkit/AccessiblePlaylist.h"
 #include "Gui/Reelkit/AccessiblePlaylistView.h"
 #include "Gui/Reelkit/AccessibleSlider.h"
@@ -50,6 +51,12 @@ QAccessibleInterface* AccessibleFactory::Create(const QString& className, QObjec
         || className == QLatin1String("QSlider")) {
         if (QWidget* owner = VolumeOwner(widget))
             return new AccessibleVolume(widget, owner);
+        return nullptr;
+    }
+    if (className == QLatin1String("QPushButton")) {
+        auto* control = qobject_cast<VolumeControl*>(widget->parentWidget());
+        if (control && widget->objectName() == QLatin1String("mute"))
+            return new AccessibleMuteButton(widget, control);
         return nullptr;
     }
     if (className == QLatin1String("Tarvos::Gui::PlaylistListView"))
