@@ -1,8 +1,10 @@
 #include "Gui/Reelkit/AdvancedSlider.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
 #include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/Repolish.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,6 +67,8 @@ void AdvancedSliderThumb::setValue(int value)
     value = qMin(m_maximum, value);
     m_value = value;
     m_slider->moveThumbTo(this, value);
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
     emit valueChanged(value);
 }
 
@@ -250,6 +254,7 @@ const char AdvancedSlider::VerticalGrooveTemplate[]
 AdvancedSlider::AdvancedSlider(QWidget* parent)
     : QSlider(Qt::Vertical, parent)
 {
+    AccessibleFactory::Attach(this);
     EnsureRenderingSliders();
     setStyleSheet(QString::fromLatin1(TransparentStyleSheet));
     addThumb(QString::fromLatin1(DefaultThumbTag));

@@ -1,6 +1,7 @@
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 
 #include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
+#include "Gui/Reelkit/PanelControlNames.h"
 #include "Gui/Reelkit/Repolish.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
@@ -168,8 +169,10 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
         if (auto* volumeControl = newWidget->findChild<QWidget*>(VolumeControlName))
             m_controls.insert(VolumeControlName, volumeControl);
     }
-    for (const QPointer<QWidget>& control : qAsConst(m_controls))
-        control->setAttribute(Qt::WA_LayoutUsesWidgetRect);
+    for (auto control = m_controls.cbegin(); control != m_controls.cend(); ++control) {
+        control.value()->setAttribute(Qt::WA_LayoutUsesWidgetRect);
+        PanelControlNames::Apply(control.value(), control.key());
+    }
 
     // Before connecting: what these updates change on the new controls must
     // not come back as user actions.
@@ -530,6 +533,7 @@ void PlaybackControlPanelLogic::UpdatePlayPauseState()
         return;
     button->setProperty("isPlay", QVariant(m_isPlay));
     Repolish(button);
+    PanelControlNames::Apply(button, PlayPauseName);
 }
 
 void PlaybackControlPanelLogic::UpdateDurationState()

@@ -98,6 +98,11 @@ void PlaybackControlPanelSwitcher::SetShowHideDuration(int milliseconds)
     m_showHideDuration = milliseconds;
 }
 
+void PlaybackControlPanelSwitcher::SetReduceMotion(bool reduce)
+{
+    m_reduceMotion = reduce;
+}
+
 bool PlaybackControlPanelSwitcher::IsCursorOverPanel() const
 {
     if (!m_isFullscreen)
@@ -120,7 +125,7 @@ void PlaybackControlPanelSwitcher::AnimateWidgetGeometry(
 {
     // Runs alongside any animation still going; it deletes itself when done.
     auto* animation = new QPropertyAnimation(target, "geometry");
-    animation->setDuration(m_showHideDuration);
+    animation->setDuration(m_reduceMotion ? 0 : m_showHideDuration);
     animation->setStartValue(target->geometry());
     animation->setEndValue(endGeometry);
     animation->start(QAbstractAnimation::DeleteWhenStopped);

@@ -42,6 +42,9 @@ public:
     void Hide();
     /// Length of the Show() and Hide() animations, in milliseconds; default 0.
     void SetShowHideDuration(int milliseconds);
+    /// With reduce set, Show() and Hide() move the panel at once, whatever
+    /// the show/hide duration, for users who turn motion off; default false.
+    void SetReduceMotion(bool reduce);
     /// Whether the widget under the mouse cursor is the full-screen panel or
     /// one of its children; always true in windowed mode.
     bool IsCursorOverPanel() const;
@@ -57,6 +60,7 @@ private:
     StateWidget* m_fullscreenWidget = nullptr; // not owned
     bool m_shown = false;
     int m_showHideDuration = 0;
+    bool m_reduceMotion = false;
     QRect m_shownGeometry;
 };
 

@@ -1,7 +1,9 @@
 #include "Gui/Reelkit/Playlist.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
 #include "ui_Playlist.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QEvent>
 #include <QGraphicsDropShadowEffect>
@@ -12,6 +14,7 @@ Playlist::Playlist(QWidget* parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::Playlist>())
 {
+    AccessibleFactory::Attach(this);
     m_ui->setupUi(this);
     m_ui->Add3D->hide();
 
@@ -63,6 +66,10 @@ void Playlist::ShowBusy(bool busy, const QString& text)
     if (busy && !text.isEmpty())
         m_ui->busyLabel->setText(text);
     m_ui->busyLabel->setVisible(busy && !text.isEmpty());
+    QAccessible::State changed;
+    changed.busy = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void Playlist::changeEvent(QEvent* event)

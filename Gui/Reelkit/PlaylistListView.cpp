@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/PlaylistListView.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
 #include "Gui/Reelkit/IPlaylistWidgetEventObserver.h"
 #include "Gui/Reelkit/PlaylistDragPayload.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
@@ -35,6 +36,7 @@ PlaylistListView::PlaylistListView(QWidget* parent)
     , m_audioGroup(new QActionGroup(this))
     , m_videoGroup(new QActionGroup(this))
 {
+    AccessibleFactory::Attach(this);
     // ShowFileInfo crosses queued connections and signal spies by this name.
     qRegisterMetaType<std::string>("std::string");
 

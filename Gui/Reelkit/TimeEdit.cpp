@@ -1,5 +1,6 @@
 #include "Gui/Reelkit/TimeEdit.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
 #include "Gui/Reelkit/TimeFormat.h"
 
 #include <QFontMetrics>
@@ -25,6 +26,7 @@ int NextDigitAfter(const QString& text, int position)
 TimeEdit::TimeEdit(QWidget* parent)
     : QTimeEdit(parent)
 {
+    AccessibleFactory::Attach(this);
     connect(this, &QDateTimeEdit::dateTimeChanged, this, &TimeEdit::updateStyle);
     setWrapping(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -22,4 +22,16 @@ QString TimeFormat::BestFitting(
     return chosen;
 }
 
+QString TimeFormat::Spoken(qint64 milliseconds)
+{
+    const qint64 seconds = qMax<qint64>(milliseconds, 0) / 1000;
+    const QString minutesAndSeconds
+        = QStringLiteral("%1:%2")
+              .arg(seconds / 60 % 60, seconds >= 3600 ? 2 : 1, 10, QLatin1Char('0'))
+              .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (seconds < 3600)
+        return minutesAndSeconds;
+    return QStringLiteral("%1:%2").arg(seconds / 3600).arg(minutesAndSeconds);
+}
+
 } // namespace Tarvos::Gui

@@ -15,6 +15,9 @@ public:
     // to `time`; the earlier one on equal loss. `fallback` when the list is empty.
     static QString BestFitting(
         const QTime& time, const QStringList& formats, const QString& fallback);
+    // A time as a screen reader speaks it: "m:ss" below an hour, "h:mm:ss"
+    // from then on, hours uncapped; negative times read as 0:00.
+    static QString Spoken(qint64 milliseconds);
 };
 
 } // namespace Tarvos::Gui

@@ -1,6 +1,10 @@
 #include "Gui/Reelkit/VolumeButton.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
+
+#include <QAccessible>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -11,7 +15,10 @@ namespace Tarvos::Gui {
 VolumeButton::VolumeButton(QWidget* parent)
     : QStackedWidget(parent)
 {
+    AccessibleFactory::Attach(this);
     setProperty("styleTag", QStringLiteral("volumeButtonMain"));
+    // The page buttons never take the focus; the widget does, for the keyboard.
+    setFocusPolicy(Qt::TabFocus);
     for (int i = 0; i < PageCount; ++i) {
         auto* button = new QToolButton(this);
         button->setCheckable(true);
@@ -55,6 +62,8 @@ void VolumeButton::SetVolume(int volume)
     }
     // Page 0 is silence; pages 1 to 4 are the quarters of 1 to 100.
     setCurrentIndex((volume + 24) / 25);
+    QAccessibleValueChangeEvent event(this, volume);
+    QAccessible::updateAccessibility(&event);
     emit VolumeChanged(volume);
 }
 
@@ -110,8 +119,33 @@ void VolumeButton::OnHideCheck()
         m_hideTimer->start();
 }
 
+bool VolumeButton::IsOpenKey(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void VolumeButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!IsOpenKey(event->key()) || m_slider->isVisible()) {
+        QStackedWidget::keyPressEvent(event);
+        return;
+    }
+    m_buttons.at(currentIndex())->setChecked(true);
+    // The hide check is for the mouse, which need not be anywhere near.
+    m_hideTimer->stop();
+}
+
 bool VolumeButton::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_slider && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape || (key != Qt::Key_Space && IsOpenKey(key))) {
+            m_buttons.at(currentIndex())->setChecked(false);
+            activateWindow();
+            setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     if (watched == m_slider && event->type() == QEvent::FocusOut) {
         // A click on the button toggles it by itself; closing here as well
         // would make that click open the pop-up again.

@@ -20,6 +20,11 @@ namespace Tarvos::Gui {
 ///
 /// Shares SetVolume, Mute, VolumeChanged and Muted with VolumeControl, so that
 /// the panel binds either by those names. Muting sets the volume to 0.
+///
+/// Without a mouse: the widget takes the focus by Tab; Space, Return or Enter
+/// open the pop-up with the focus in it, where the arrow keys move the slider,
+/// and Escape, Return or Enter close it and give the focus back. A pop-up
+/// opened from the keyboard stays open while it has the focus.
 class REELKIT_EXPORT VolumeButton : public QStackedWidget
 {
     Q_OBJECT
@@ -65,7 +70,13 @@ signals:
     /// muting here is a volume of 0.
     void Muted(bool muted);
 
+protected:
+    /// Space, Return and Enter open the pop-up; other keys go to the stack.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    static bool IsOpenKey(int key);
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     void setCurrentIndex(int index);
     int getSliderOffset() const;

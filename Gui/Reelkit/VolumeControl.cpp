@@ -1,8 +1,10 @@
 #include "Gui/Reelkit/VolumeControl.h"
 
+#include "Gui/Reelkit/AccessibleFactory.h"
 #include "Gui/Reelkit/Repolish.h"
 #include "ui_VolumeControl.h"
 
+#include <QAccessible>
 #include <QStyle>
 #include <QVariant>
 
@@ -29,6 +31,7 @@ VolumeControl::VolumeControl(QWidget* parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::VolumeControl>())
 {
+    AccessibleFactory::Attach(this);
     m_ui->setupUi(this);
     m_ui->volume->setRange(0, 100);
     connect(m_ui->volume, &QSlider::valueChanged, this, &VolumeControl::OnVolumeValueChanged);
@@ -44,6 +47,11 @@ void VolumeControl::retranslateUI(QWidget*)
     m_ui->retranslateUi(this);
     // The form's translated "off" would hide the real level.
     UpdateMute();
+}
+
+int VolumeControl::volume() const
+{
+    return m_ui->volume->value();
 }
 
 void VolumeControl::SetVolume(int volume)
@@ -83,6 +91,9 @@ void VolumeControl::UpdateMute()
     QPushButton* button = m_ui->mute;
     button->setProperty(VolumeProperty, VolumeLevel(m_muted, m_ui->volume->value()));
     Repolish(button);
+    // Muting changes what the control reads as ("40%, muted"), not only its look.
+    QAccessibleValueChangeEvent event(this, m_ui->volume->value());
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace Tarvos::Gui

@@ -32,6 +32,11 @@ public:
     /// used.
     void retranslateUI(QWidget* widget);
 
+    /// The slider's volume, 0 to 100.
+    int volume() const;
+    /// Whether the control is muted.
+    bool isMuted() const { return m_muted; }
+
 public slots:
     /// Moves the slider; a change emits VolumeChanged() and ends muting
     /// (emitting Muted(false) first).
