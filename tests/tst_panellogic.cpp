@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QtTest>
-#include <thread>
 
 using Tarvos::avTime;
 using Tarvos::Gui::TimeEdit;
@@ -316,61 +315,6 @@ private slots:
         logic->SetFullscreenChecked(true);
         QVERIFY(fullscreen->isChecked());
         QVERIFY(listener.calls.isEmpty());
-    }
-
-    void settersFromAnotherThreadAreQueued()
-    {
-        std::thread player([this] {
-            logic->SetSourceInfo("/films/a.mkv", 600000000);
-            logic->SetPosition(20000000);
-            logic->SetAudioVolume(30);
-            logic->MuteAudio(true);
-            logic->SetDuration(700000000);
-        });
-        player.join();
-        // Nothing has happened yet: every call waits for the GUI thread. The
-        // volume and mute states then go to the control and come back from it.
-        QCOMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 0, 0, 1));
-        QTRY_COMPARE(Control<TimeEdit>("TotalEdit")->time(), QTime(0, 11, 40, 1));
-        QCOMPARE(Control<TimelineSlider>("Progress")->value(), 2000000);
-        QCOMPARE(
-            listener.TakeCalls(), (QStringList { "OnVolumeChanged(30)", "OnMuteChanged(true)" }));
-    }
-
-    void partialPanelWiresWhatItHas()
-    {
-        RecordingStateWidget partial;
-        auto* playPause = new QPushButton(&partial);
-        playPause->setObjectName("PlayPause");
-        // Found two levels down.
-        auto* stop = new QPushButton(new QWidget(new QWidget(&partial)));
-        stop->setObjectName("Stop");
-        // Right names, wrong types: not controls, and no shadow over the real ones.
-        auto* plainSlider = new QSlider(&partial);
-        plainSlider->setObjectName("Progress");
-        auto* notAButton = new QWidget(&partial);
-        notAButton->setObjectName("NextFrame");
-        notAButton->setEnabled(false);
-        auto* slider = new TimelineSlider(&partial);
-        slider->setObjectName("Progress");
-
-        logic->SetWidget(&partial);
-        QVERIFY(!playPause->isEnabled()); // nothing to play yet
-        OpenSource(60000000);
-        logic->OnPlay();
-        logic->SetPosition(30000000);
-        logic->OnFullscreenSwitched();
-        logic->SetShuffleState(true);
-        logic->MuteAudio(true);
-        QCOMPARE(slider->value(), 3000000);
-        QCOMPARE(plainSlider->maximum(), 99);
-        QVERIFY(!notAButton->isEnabled());
-        playPause->click();
-        stop->click();
-        QCOMPARE(listener.TakeCalls(),
-            (QStringList {
-                "OnCheckboxSwitch(0x800,true)", "OnButtonClick(0x1)", "OnButtonClick(0x2)" }));
-        logic->SetWidget(nullptr);
     }
 
     void rebindingHandsStateOver()
