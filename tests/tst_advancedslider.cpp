@@ -151,6 +151,7 @@ private slots:
         QVERIFY(Show());
         // Grabbed three pixels left of its value pixel: the thumb keeps that grip.
         QTest::mousePress(thumb, Qt::LeftButton, {}, QPoint(2, 5));
+        QVERIFY(thumb->updatesEnabled()); // drawn pressed
         QTest::mouseMove(m_slider.get(), QPoint(57, 15));
         QCOMPARE(thumb->pos(), QPoint(55, 10));
         QTest::mouseMove(m_slider.get(), QPoint(215, 15));
@@ -335,6 +336,7 @@ private slots:
         QVERIFY(old.isNull());
         QCOMPARE(m_slider->thumbByStyleTag("marker"), replacement);
         QCOMPARE(m_slider->selectedThumb(), nullptr);
+        QCOMPARE(m_slider->defaultThumb(), m_slider->thumbByStyleTag("default"));
 
         // Without a default thumb the slider value moves no thumb.
         m_slider->removeThumb("default");
@@ -401,6 +403,10 @@ private slots:
                 + QString(39, 's') + '|' + QString(37, 'e'));
         const QRgb outside = m_slider->grab().toImage().pixel(5, 15);
         QVERIFY(QColor(outside).name() != "#0000ff");
+        // A wider offset shortens the groove at both ends.
+        m_slider->setGrooveOffset(20);
+        m_slider->update();
+        QTRY_COMPARE(colours().left(8), QString(8, '?'));
 
         // Once drawn, a slider at rest stops repainting.
         EventCounter paints(m_slider.get(), QEvent::Paint);
