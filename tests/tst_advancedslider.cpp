@@ -403,10 +403,12 @@ private slots:
                 + QString(39, 's') + '|' + QString(37, 'e'));
         const QRgb outside = m_slider->grab().toImage().pixel(5, 15);
         QVERIFY(QColor(outside).name() != "#0000ff");
-        // A wider offset shortens the groove at both ends.
+        // A wider offset shortens the groove at both ends: 20..200, 0.18 pixels a value.
         m_slider->setGrooveOffset(20);
         m_slider->update();
-        QTRY_COMPARE(colours().left(8), QString(8, '?'));
+        QTRY_COMPARE(colours(),
+            QString(8, '?') + QString(45, 'e') + '|' + QString(44, 'n') + '|' + QString(17, 'e')
+                + '|' + QString(35, 's') + '|' + QString(35, 'e') + QString(8, '?'));
 
         // Once drawn, a slider at rest stops repainting.
         EventCounter paints(m_slider.get(), QEvent::Paint);

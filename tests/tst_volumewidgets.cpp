@@ -308,8 +308,13 @@ private slots:
 
     void buttonShowSlider()
     {
+        // The page buttons take no focus, not even by Tab, so the pop-up keeps it.
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_field->setFocus();
+        QTest::keyClick(m_field, Qt::Key_Tab);
+        QVERIFY(m_field->hasFocus());
         m_button->showSlider();
         QVERIFY(!PopUp()->isVisible());
 
