@@ -11,160 +11,116 @@ class tst_PanelSwitcher : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void preparesFullscreenPanel();
-    void nullWidgetsAreIgnored();
-    void fullscreenPlacement();
-    void hideLeavesOneRowAndShowReturns();
-    void showDuringHideEndsShown();
-    void windowedRestoresBinding();
-    void cursorOverPanel();
-
-private:
+    static constexpr int PanelHeight = 60;
     RecordingStateWidget* windowed = nullptr;
     RecordingStateWidget* fullscreen = nullptr;
     PlaybackControlPanelSwitcher* switcher = nullptr;
     RecordingListener listener;
+
+    static QRect ScreenRect() { return QGuiApplication::primaryScreen()->geometry(); }
+
+private slots:
+    void init()
+    {
+        windowed = new RecordingStateWidget;
+        fullscreen = new RecordingStateWidget;
+        BuildFullPanel(windowed);
+        BuildFullPanel(fullscreen);
+        fullscreen->setFixedHeight(PanelHeight);
+        windowed->show();
+        switcher = new PlaybackControlPanelSwitcher(nullptr, windowed, fullscreen);
+        switcher->SetListener(&listener);
+        listener.calls.clear();
+    }
+
+    void cleanup()
+    {
+        delete switcher;
+        delete fullscreen;
+        delete windowed;
+    }
+
+    void switching()
+    {
+        QCOMPARE(int(fullscreen->windowFlags()) & 0xFFFFF, 0x4080B);
+        QCOMPARE(
+            fullscreen->sizePolicy(), QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum));
+        QCOMPARE(switcher->GetPlaybackControlPanel(), windowed);
+        QCOMPARE(windowed->receivedStates.size(), 1);
+        QVERIFY(!fullscreen->isVisible());
+
+        // A screen number that names no screen places the panel on the primary one.
+        switcher->GoFullscreen(QGuiApplication::screens().size());
+        const QRect screen = ScreenRect();
+        QCOMPARE(fullscreen->geometry(),
+            QRect(screen.left(), screen.bottom() - PanelHeight, screen.width(), PanelHeight));
+        if (screen == QRect(0, 0, 1920, 1080))
+            QCOMPARE(fullscreen->geometry(), QRect(0, 1019, 1920, 60));
+        QVERIFY(fullscreen->isVisible() && fullscreen->isEnabled() && !windowed->isEnabled());
+        QCOMPARE(switcher->GetPlaybackControlPanel(), fullscreen);
+        QVERIFY(fullscreen->findChild<QPushButton*>("Fullscreen")->isChecked());
+
+        switcher->GoWindowed();
+        QVERIFY(!fullscreen->isVisible() && !fullscreen->isEnabled() && windowed->isEnabled());
+        QCOMPARE(switcher->GetPlaybackControlPanel(), windowed);
+        QVERIFY(!fullscreen->findChild<QPushButton*>("Fullscreen")->isChecked());
+        QVERIFY(!windowed->findChild<QPushButton*>("Fullscreen")->isChecked());
+        // Set from code: the host hears nothing of its own switches.
+        QVERIFY(listener.calls.isEmpty());
+        QTest::mouseClick(windowed->findChild<QPushButton*>("Effects"), Qt::LeftButton);
+        QCOMPARE(listener.TakeCalls(), QStringList { "OnButtonClick(0x1000)" });
+
+        PlaybackControlPanelSwitcher lonely(nullptr, windowed, nullptr);
+        lonely.InitializeWithWidgets(nullptr, fullscreen);
+        QCOMPARE(lonely.GetPlaybackControlPanel(), nullptr);
+        QVERIFY(lonely.IsCursorOverPanel());
+    }
+
+    void hideLeavesOneRowAndShowReturns()
+    {
+        switcher->SetShowHideDuration(250);
+        switcher->GoFullscreen(0);
+        const QRect shown = fullscreen->geometry();
+        switcher->Show(); // already shown: nothing moves
+        QTest::qWait(50);
+        QCOMPARE(fullscreen->geometry(), shown);
+
+        QElapsedTimer clock;
+        clock.start();
+        switcher->Hide();
+        QTRY_COMPARE(fullscreen->geometry(), shown.translated(0, PanelHeight));
+        QVERIFY(clock.elapsed() >= 200);
+        // The top row of the slid-down panel is the screen's last row.
+        QCOMPARE(fullscreen->geometry().top(), ScreenRect().bottom());
+        switcher->Show();
+        QTRY_COMPARE(fullscreen->geometry(), shown);
+
+        // Both run; the later one ends last and leaves the panel shown.
+        switcher->Hide();
+        switcher->Hide();
+        QTest::qWait(100);
+        switcher->Show();
+        QTest::qWait(400);
+        QCOMPARE(fullscreen->geometry(), shown);
+    }
+
+    void cursorOverPanel()
+    {
+        QCursor::setPos(ScreenRect().topLeft() + QPoint(5, 5));
+        QVERIFY(switcher->IsCursorOverPanel()); // windowed: always
+
+        switcher->GoFullscreen(0);
+        QVERIFY(QTest::qWaitForWindowExposed(fullscreen));
+        auto* button = fullscreen->findChild<QPushButton*>("Stop");
+        QCursor::setPos(button->mapToGlobal(button->rect().center()));
+        QTRY_VERIFY(switcher->IsCursorOverPanel());
+
+        windowed->move(ScreenRect().topLeft() + QPoint(100, 100));
+        QVERIFY(QTest::qWaitForWindowExposed(windowed));
+        QCursor::setPos(windowed->mapToGlobal(windowed->rect().center()));
+        QTRY_VERIFY(!switcher->IsCursorOverPanel());
+    }
 };
-
-namespace {
-
-const int PanelHeight = 60;
-
-QRect ScreenRect()
-{
-    return QGuiApplication::primaryScreen()->geometry();
-}
-
-} // namespace
-
-void tst_PanelSwitcher::init()
-{
-    windowed = new RecordingStateWidget;
-    fullscreen = new RecordingStateWidget;
-    BuildFullPanel(windowed);
-    BuildFullPanel(fullscreen);
-    fullscreen->setFixedHeight(PanelHeight);
-    windowed->show();
-    switcher = new PlaybackControlPanelSwitcher(nullptr, windowed, fullscreen);
-    switcher->SetListener(&listener);
-    listener.calls.clear();
-}
-
-void tst_PanelSwitcher::cleanup()
-{
-    delete switcher;
-    delete fullscreen;
-    delete windowed;
-}
-
-void tst_PanelSwitcher::preparesFullscreenPanel()
-{
-    QCOMPARE(int(fullscreen->windowFlags()) & 0xFFFFF, 0x4080B);
-    QCOMPARE(fullscreen->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
-    QCOMPARE(fullscreen->sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
-    QCOMPARE(switcher->GetPlaybackControlPanel(), windowed);
-    QCOMPARE(windowed->receivedStates.size(), 1);
-    QCOMPARE(fullscreen->receivedStates.size(), 0);
-    // Before the first switch neither panel's enabled or visible state changed.
-    QVERIFY(windowed->isEnabled());
-    QVERIFY(!fullscreen->isVisible());
-}
-
-void tst_PanelSwitcher::nullWidgetsAreIgnored()
-{
-    PlaybackControlPanelSwitcher lonely(nullptr, windowed, nullptr);
-    lonely.InitializeWithWidgets(nullptr, fullscreen);
-    QCOMPARE(lonely.GetPlaybackControlPanel(), nullptr);
-    QVERIFY(lonely.IsCursorOverPanel());
-}
-
-void tst_PanelSwitcher::fullscreenPlacement()
-{
-    switcher->GoFullscreen(0);
-    const QRect screen = ScreenRect();
-    QCOMPARE(fullscreen->geometry(),
-        QRect(screen.left(), screen.bottom() - PanelHeight, screen.width(), PanelHeight));
-    if (screen == QRect(0, 0, 1920, 1080))
-        QCOMPARE(fullscreen->geometry(), QRect(0, 1019, 1920, 60));
-    QVERIFY(fullscreen->isVisible());
-    QVERIFY(fullscreen->isEnabled());
-    QVERIFY(!windowed->isEnabled());
-    QCOMPARE(switcher->GetPlaybackControlPanel(), fullscreen);
-    QVERIFY(fullscreen->findChild<QPushButton*>("Fullscreen")->isChecked());
-    // Set from code: the host hears nothing of its own switch.
-    QVERIFY(listener.calls.isEmpty());
-}
-
-void tst_PanelSwitcher::hideLeavesOneRowAndShowReturns()
-{
-    switcher->SetShowHideDuration(250);
-    switcher->GoFullscreen(0);
-    const QRect shown = fullscreen->geometry();
-    switcher->Show(); // already shown: nothing moves
-    QTest::qWait(50);
-    QCOMPARE(fullscreen->geometry(), shown);
-
-    QElapsedTimer clock;
-    clock.start();
-    switcher->Hide();
-    QTRY_COMPARE(fullscreen->geometry(), shown.translated(0, PanelHeight));
-    QVERIFY(clock.elapsed() >= 200);
-    // The top row of the slid-down panel is the screen's last row.
-    QCOMPARE(fullscreen->geometry().top(), ScreenRect().bottom());
-
-    switcher->Show();
-    QTRY_COMPARE(fullscreen->geometry(), shown);
-}
-
-void tst_PanelSwitcher::showDuringHideEndsShown()
-{
-    switcher->SetShowHideDuration(300);
-    switcher->GoFullscreen(0);
-    const QRect shown = fullscreen->geometry();
-    switcher->Hide();
-    switcher->Hide();
-    QTest::qWait(100);
-    switcher->Show();
-    // Both run; the later one ends last and leaves the panel shown.
-    QTest::qWait(500);
-    QCOMPARE(fullscreen->geometry(), shown);
-}
-
-void tst_PanelSwitcher::windowedRestoresBinding()
-{
-    switcher->GoFullscreen(0);
-    switcher->GoWindowed();
-    QVERIFY(!fullscreen->isVisible());
-    QVERIFY(!fullscreen->isEnabled());
-    QVERIFY(windowed->isEnabled());
-    QCOMPARE(switcher->GetPlaybackControlPanel(), windowed);
-    QVERIFY(!fullscreen->findChild<QPushButton*>("Fullscreen")->isChecked());
-    QVERIFY(!windowed->findChild<QPushButton*>("Fullscreen")->isChecked());
-    QVERIFY(listener.calls.isEmpty());
-    QTest::mouseClick(windowed->findChild<QPushButton*>("Effects"), Qt::LeftButton);
-    QCOMPARE(listener.TakeCalls(), QStringList { "OnButtonClick(0x1000)" });
-}
-
-void tst_PanelSwitcher::cursorOverPanel()
-{
-    QCursor::setPos(ScreenRect().topLeft() + QPoint(5, 5));
-    QVERIFY(switcher->IsCursorOverPanel()); // windowed: always
-
-    switcher->GoFullscreen(0);
-    QVERIFY(QTest::qWaitForWindowExposed(fullscreen));
-    auto* button = fullscreen->findChild<QPushButton*>("Stop");
-    QCursor::setPos(button->mapToGlobal(button->rect().center()));
-    QTRY_VERIFY(switcher->IsCursorOverPanel());
-
-    windowed->move(ScreenRect().topLeft() + QPoint(100, 100));
-    QVERIFY(QTest::qWaitForWindowExposed(windowed));
-    QCursor::setPos(windowed->mapToGlobal(windowed->rect().center()));
-    QTRY_VERIFY(!switcher->IsCursorOverPanel());
-}
 
 QTEST_MAIN(tst_PanelSwitcher)
 #include "tst_panelswitcher.moc"

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QSlider>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QToolButton>
@@ -57,359 +56,280 @@ public:
     }
 };
 
-// A window with a volume button in it and a field to take the focus.
-struct ButtonWindow
-{
-    ButtonWindow()
-    {
-        auto* layout = new QHBoxLayout(&window);
-        field = new QLineEdit(&window);
-        button = new VolumeButton(&window);
-        button->setFixedSize(32, 32);
-        layout->addWidget(field);
-        layout->addWidget(button);
-        window.move(300, 300);
-    }
-
-    bool Show()
-    {
-        window.show();
-        window.activateWindow();
-        QApplication::setActiveWindow(&window);
-        return QTest::qWaitForWindowActive(&window);
-    }
-
-    QSlider* PopUp() const { return button->findChild<QSlider*>("m_slider"); }
-    QToolButton* Current() const { return qobject_cast<QToolButton*>(button->currentWidget()); }
-
-    QWidget window;
-    QLineEdit* field;
-    VolumeButton* button;
-};
-
 } // namespace
 
 class tst_VolumeWidgets : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    std::unique_ptr<VolumeControl> m_control;
+    std::unique_ptr<Panel> m_panel; // bound to the control
+    // A window with a volume button in it and a field to take the focus.
+    std::unique_ptr<QWidget> m_window;
+    QLineEdit* m_field = nullptr;
+    VolumeButton* m_button = nullptr;
 
-    void sharedMembers_data();
-    void sharedMembers();
-    void levels_data();
-    void levels();
-
-    void controlStyleFollowsLevel();
-    void controlSignalOrder();
-    void controlClicks();
-    void controlRetranslate();
-
-    void buttonStyleTags();
-    void buttonPopUpOpensAbove();
-    void buttonPopUpReportsEachValue();
-    void buttonPopUpClosesOnFocusLoss();
-    void buttonPopUpStaysForClickOnButton();
-    void buttonPopUpHideChecks();
-    void buttonShowSlider();
-
-private:
     QPushButton* MuteButton() const { return m_control->findChild<QPushButton*>("mute"); }
     DirectClickSlider* Volume() const { return m_control->findChild<DirectClickSlider*>("volume"); }
     QString Level() const { return MuteButton()->property("volume").toString(); }
+    QSlider* PopUp() const { return m_button->findChild<QSlider*>("m_slider"); }
+    QToolButton* Current() const { return qobject_cast<QToolButton*>(m_button->currentWidget()); }
 
-    std::unique_ptr<VolumeControl> m_control;
-    // Bound to the control.
-    std::unique_ptr<Panel> m_panel;
-    std::unique_ptr<ButtonWindow> m_w;
-};
-
-void tst_VolumeWidgets::initTestCase()
-{
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-}
-
-void tst_VolumeWidgets::init()
-{
-    m_control = std::make_unique<VolumeControl>();
-    m_panel = std::make_unique<Panel>();
-    QVERIFY(m_panel->Bind(m_control.get()));
-    m_w = std::make_unique<ButtonWindow>();
-}
-
-void tst_VolumeWidgets::cleanup()
-{
-    m_w.reset();
-    m_panel.reset();
-    m_control.reset();
-}
-
-void tst_VolumeWidgets::sharedMembers_data()
-{
-    QTest::addColumn<bool>("control");
-    QTest::addColumn<QStringList>("log");
-    // The control reports a real change and always its mute state; the button
-    // reports every volume it is given and mutes by going silent.
-    QTest::newRow("VolumeControl")
-        << true
-        << QStringList({ "VolumeChanged(70)", "Muted(true)", "Muted(false)", "VolumeChanged(20)" });
-    QTest::newRow("VolumeButton") << false
-                                  << QStringList({ "VolumeChanged(70)", "VolumeChanged(0)",
-                                         "VolumeChanged(20)" });
-}
-
-void tst_VolumeWidgets::sharedMembers()
-{
-    QFETCH(bool, control);
-    QFETCH(QStringList, log);
-    Panel panel;
-    QVERIFY(panel.Bind(control ? static_cast<QWidget*>(m_control.get()) : m_w->button));
-    emit panel.SetVolumeSignal(70);
-    emit panel.SetMutedSignal(true);
-    emit panel.SetMutedSignal(false);
-    emit panel.SetVolumeSignal(20);
-    QCOMPARE(panel.log, log);
-}
-
-void tst_VolumeWidgets::levels_data()
-{
-    QTest::addColumn<int>("volume");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("controlLevel");
-    QTest::addColumn<int>("buttonPage");
-    QTest::newRow("below range") << -5 << 0 << "0" << 0;
-    for (const auto& [volume, level, page] : std::initializer_list<std::tuple<int, int, int>> {
-             { 0, 0, 0 }, { 1, 1, 1 }, { 25, 1, 1 }, { 26, 1, 2 }, { 33, 1, 2 }, { 34, 2, 2 },
-             { 50, 2, 2 }, { 51, 2, 3 }, { 66, 2, 3 }, { 67, 3, 3 }, { 75, 3, 3 }, { 76, 3, 4 } })
-        QTest::addRow("%d", volume) << volume << volume << QString::number(level) << page;
-    QTest::newRow("above range") << 250 << 100 << "3" << 4;
-}
-
-void tst_VolumeWidgets::levels()
-{
-    QFETCH(int, volume);
-    QFETCH(int, value);
-    QFETCH(QString, controlLevel);
-    QFETCH(int, buttonPage);
-    m_control->SetVolume(volume);
-    QCOMPARE(Volume()->value(), value);
-    QCOMPARE(Level(), controlLevel);
-
-    QSignalSpy changed(m_w->button, SIGNAL(VolumeChanged(int)));
-    m_w->button->SetVolume(volume);
-    // Reported every time, also when nothing changed.
-    m_w->button->SetVolume(volume);
-    QCOMPARE(m_w->button->currentIndex(), buttonPage);
-    QCOMPARE(m_w->PopUp()->value(), value);
-    QCOMPARE(changed.count(), 2);
-    QCOMPARE(changed.at(1).at(0).toInt(), value);
-}
-
-void tst_VolumeWidgets::controlStyleFollowsLevel()
-{
-    m_control->setStyleSheet("QPushButton#mute[volume=\"off\"] { color: #010101; }"
-                             "QPushButton#mute[volume=\"2\"] { color: #020202; }"
-                             "QPushButton#mute[volume=\"3\"] { color: #030303; }");
-    m_control->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
-    const auto color = [this] { return MuteButton()->palette().color(QPalette::ButtonText); };
-
-    // Each change of the property takes effect at once, without a new style sheet.
-    QCOMPARE(color(), QColor("#020202"));
-    m_control->SetVolume(90);
-    QCOMPARE(color(), QColor("#030303"));
-    m_control->Mute(true);
-    QCOMPARE(color(), QColor("#010101"));
-}
-
-void tst_VolumeWidgets::controlSignalOrder()
-{
-    // Setting the current volume again is no change.
-    m_control->SetVolume(50);
-    m_control->Mute(true);
-    m_control->Mute(true);
-    QCOMPARE(m_panel->log, QStringList({ "Muted(true)", "Muted(true)" }));
-
-    // A new volume ends muting first, and the level leaves "off".
-    m_panel->log.clear();
-    m_control->SetVolume(70);
-    QCOMPARE(m_panel->log, QStringList({ "Muted(false)", "VolumeChanged(70)" }));
-    QCOMPARE(Level(), QString("3"));
-
-    // Muting again at the same volume stays muted.
-    m_panel->log.clear();
-    m_control->Mute(true);
-    m_control->SetVolume(70);
-    QCOMPARE(m_panel->log, QStringList({ "Muted(true)" }));
-    QCOMPARE(Level(), QString("off"));
-}
-
-void tst_VolumeWidgets::controlClicks()
-{
-    m_control->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
-    QTest::mouseClick(MuteButton(), Qt::LeftButton);
-    QCOMPARE(Level(), QString("off"));
-    QCOMPARE(m_panel->log, QStringList({ "Muted(true)" }));
-
-    // A click on the slider ends muting first.
-    m_panel->log.clear();
-    const QPoint point(Volume()->width() * 9 / 10, Volume()->height() / 2);
-    QTest::mousePress(Volume(), Qt::LeftButton, Qt::NoModifier, point);
-    QCOMPARE(m_panel->log.mid(0, 2),
-        QStringList({ "Muted(false)",
-            QString("VolumeChanged(%1)").arg(point.x() * 100 / Volume()->width()) }));
-    QTest::mouseRelease(Volume(), Qt::LeftButton, Qt::NoModifier, point);
-    QCOMPARE(Level(), QString("3"));
-}
-
-void tst_VolumeWidgets::controlRetranslate()
-{
-    m_control->SetVolume(10);
-    Translator translator;
-    QCoreApplication::installTranslator(&translator);
-    m_control->retranslateUI(nullptr);
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(m_control->windowTitle(), QString("<VolumeControl>"));
-    QCOMPARE(MuteButton()->toolTip(), QString("<Mute>"));
-    // The level is state, not text: it survives the new translation.
-    QCOMPARE(Level(), QString("1"));
-}
-
-void tst_VolumeWidgets::buttonStyleTags()
-{
-    VolumeButton* button = m_w->button;
-    QCOMPARE(button->property("styleTag").toString(), QString("volumeButtonMain"));
-    QCOMPARE(button->count(), 5);
-    for (int i = 0; i < button->count(); ++i) {
-        QCOMPARE(
-            button->widget(i)->property("styleTag").toString(), QString("volumeButton%1").arg(i));
-        // The pop-up keeps the focus while its button is clicked.
-        QCOMPARE(button->widget(i)->focusPolicy(), Qt::NoFocus);
+    // Shows the window and opens the button's pop-up with a click.
+    bool OpenPopUp()
+    {
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        if (!QTest::qWaitForWindowActive(m_window.get()))
+            return false;
+        QTest::mouseClick(Current(), Qt::LeftButton);
+        return QTest::qWaitFor([this] { return PopUp()->hasFocus(); });
     }
-}
 
-void tst_VolumeWidgets::buttonPopUpOpensAbove()
-{
-    m_w->button->SetVolume(40);
-    QVERIFY(m_w->Show());
-    QSlider* slider = m_w->PopUp();
-    QToolButton* current = m_w->Current();
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create("Fusion")); }
 
-    QTest::mouseClick(current, Qt::LeftButton);
-    QVERIFY(current->isChecked());
-    QVERIFY(slider->isVisible());
-    QCOMPARE(slider->windowFlags() & (Qt::SplashScreen | Qt::WindowStaysOnTopHint),
-        Qt::SplashScreen | Qt::WindowStaysOnTopHint);
-    const QPoint corner = m_w->button->mapToGlobal(QPoint(0, 0));
-    QCOMPARE(slider->pos(), QPoint(corner.x(), corner.y() - 120));
-    QCOMPARE(slider->size(), QSize(32, 120));
-    QTRY_VERIFY(slider->hasFocus());
+    void init()
+    {
+        m_control = std::make_unique<VolumeControl>();
+        m_panel = std::make_unique<Panel>();
+        QVERIFY(m_panel->Bind(m_control.get()));
+        m_window = std::make_unique<QWidget>();
+        auto* layout = new QHBoxLayout(m_window.get());
+        layout->addWidget(m_field = new QLineEdit);
+        layout->addWidget(m_button = new VolumeButton);
+        m_button->setFixedSize(32, 32);
+        m_window->move(300, 300);
+    }
 
-    QTest::mouseClick(current, Qt::LeftButton);
-    QVERIFY(!current->isChecked());
-    QVERIFY(!slider->isVisible());
-}
+    void cleanup()
+    {
+        m_window.reset();
+        m_panel.reset();
+        m_control.reset();
+    }
 
-void tst_VolumeWidgets::buttonPopUpReportsEachValue()
-{
-    m_w->button->SetVolume(49);
-    QVERIFY(m_w->Show());
-    QSlider* slider = m_w->PopUp();
-    QTest::mouseClick(m_w->Current(), Qt::LeftButton);
-    QTRY_VERIFY(slider->hasFocus());
-    Panel panel;
-    QVERIFY(panel.Bind(m_w->button));
+    void sharedMembers_data()
+    {
+        QTest::addColumn<bool>("control");
+        QTest::addColumn<QStringList>("log");
+        // The control reports a real change and always its mute state; the button
+        // reports every volume it is given and mutes by going silent.
+        QTest::newRow("VolumeControl") << true
+                                       << QStringList({ "VolumeChanged(70)", "Muted(true)",
+                                              "Muted(false)", "VolumeChanged(20)" });
+        QTest::newRow("VolumeButton")
+            << false
+            << QStringList({ "VolumeChanged(70)", "VolumeChanged(0)", "VolumeChanged(20)" });
+    }
 
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(slider, Qt::Key_Up);
-    QCOMPARE(
-        panel.log, QStringList({ "VolumeChanged(50)", "VolumeChanged(51)", "VolumeChanged(52)" }));
-    // The new page's button takes over the open state; the pop-up stays.
-    QCOMPARE(m_w->button->currentIndex(), 3);
-    QVERIFY(m_w->Current()->isChecked());
-    QVERIFY(slider->isVisible());
-}
+    void sharedMembers()
+    {
+        QFETCH(bool, control);
+        QFETCH(QStringList, log);
+        Panel panel;
+        QVERIFY(panel.Bind(control ? static_cast<QWidget*>(m_control.get()) : m_button));
+        emit panel.SetVolumeSignal(70);
+        emit panel.SetMutedSignal(true);
+        emit panel.SetMutedSignal(false);
+        emit panel.SetVolumeSignal(20);
+        QCOMPARE(panel.log, log);
+    }
 
-void tst_VolumeWidgets::buttonPopUpClosesOnFocusLoss()
-{
-    QVERIFY(m_w->Show());
-    QSlider* slider = m_w->PopUp();
-    QTest::mouseClick(m_w->Current(), Qt::LeftButton);
-    QTRY_VERIFY(slider->hasFocus());
-    QApplication::setActiveWindow(&m_w->window);
-    m_w->field->setFocus();
-    // Well before the first hide check.
-    QTRY_VERIFY_WITH_TIMEOUT(!slider->isVisible(), 500);
-    QVERIFY(!m_w->Current()->isChecked());
-}
+    void levels_data()
+    {
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("controlLevel");
+        QTest::addColumn<int>("buttonPage");
+        QTest::newRow("below range") << -5 << 0 << "0" << 0;
+        for (const auto& [volume, level, page] :
+            std::initializer_list<std::tuple<int, int, int>> { { 0, 0, 0 }, { 1, 1, 1 },
+                { 25, 1, 1 }, { 26, 1, 2 }, { 33, 1, 2 }, { 34, 2, 2 }, { 50, 2, 2 }, { 51, 2, 3 },
+                { 66, 2, 3 }, { 67, 3, 3 }, { 75, 3, 3 }, { 76, 3, 4 } })
+            QTest::addRow("%d", volume) << volume << volume << QString::number(level) << page;
+        QTest::newRow("above range") << 250 << 100 << "3" << 4;
+    }
 
-void tst_VolumeWidgets::buttonPopUpStaysForClickOnButton()
-{
-    QVERIFY(m_w->Show());
-    QSlider* slider = m_w->PopUp();
-    QToolButton* current = m_w->Current();
-    QTest::mouseClick(current, Qt::LeftButton);
-    QTRY_VERIFY(slider->hasFocus());
-    // The focus leaves while the mouse is on the button: its own click closes.
-    QTest::mouseMove(current);
-    QTRY_VERIFY(current->underMouse());
-    QApplication::setActiveWindow(&m_w->window);
-    m_w->field->setFocus();
-    QTRY_VERIFY(!slider->hasFocus());
-    QVERIFY(slider->isVisible() && current->isChecked());
-}
+    void levels()
+    {
+        QFETCH(int, volume);
+        QFETCH(int, value);
+        QFETCH(QString, controlLevel);
+        QFETCH(int, buttonPage);
+        m_control->SetVolume(volume);
+        QCOMPARE(Volume()->value(), value);
+        QCOMPARE(Level(), controlLevel);
 
-void tst_VolumeWidgets::buttonPopUpHideChecks()
-{
-    QVERIFY(m_w->Show());
-    QTest::mouseMove(m_w->field);
-    QSlider* slider = m_w->PopUp();
-    QElapsedTimer clock;
-    clock.start();
-    QTest::mouseClick(m_w->Current(), Qt::LeftButton);
-    QVERIFY(slider->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!slider->isVisible(), 3000);
-    QVERIFY(clock.elapsed() >= 1500);
-    QVERIFY(!m_w->Current()->isChecked());
+        QSignalSpy changed(m_button, SIGNAL(VolumeChanged(int)));
+        m_button->SetVolume(volume);
+        // Reported every time, also when nothing changed.
+        m_button->SetVolume(volume);
+        QCOMPARE(m_button->currentIndex(), buttonPage);
+        QCOMPARE(PopUp()->value(), value);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(1).at(0).toInt(), value);
+    }
 
-    // The check finds the mouse over the pop-up and looks again later.
-    clock.restart();
-    QTest::mouseClick(m_w->Current(), Qt::LeftButton);
-    QTest::mouseMove(slider);
-    QTRY_VERIFY(slider->underMouse());
-    QTest::qWait(2300);
-    QVERIFY(slider->isVisible());
-    QTest::mouseMove(m_w->field);
-    QTRY_VERIFY(!slider->underMouse());
-    QTRY_VERIFY_WITH_TIMEOUT(!slider->isVisible(), 3000);
-    // Closed by the second check, not the first (coarse timers may be 5% early).
-    QVERIFY(clock.elapsed() >= 3500);
-    QVERIFY(!m_w->Current()->isChecked());
-}
+    void controlSignalOrder()
+    {
+        m_control->setStyleSheet("QPushButton#mute[volume=\"off\"] { color: #010101; }"
+                                 "QPushButton#mute[volume=\"3\"] { color: #030303; }");
+        m_control->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
+        // Setting the current volume again is no change.
+        m_control->SetVolume(50);
+        m_control->Mute(true);
+        m_control->Mute(true);
+        QCOMPARE(m_panel->log, QStringList({ "Muted(true)", "Muted(true)" }));
+        // Each change of the level takes effect at once, without a new style sheet.
+        QCOMPARE(MuteButton()->palette().color(QPalette::ButtonText), QColor("#010101"));
 
-void tst_VolumeWidgets::buttonShowSlider()
-{
-    QVERIFY(m_w->Show());
-    QSlider* slider = m_w->PopUp();
-    m_w->button->showSlider();
-    QVERIFY(!slider->isVisible());
+        // A new volume ends muting first, and the level leaves "off".
+        m_panel->log.clear();
+        m_control->SetVolume(70);
+        QCOMPARE(m_panel->log, QStringList({ "Muted(false)", "VolumeChanged(70)" }));
+        QCOMPARE(MuteButton()->palette().color(QPalette::ButtonText), QColor("#030303"));
 
-    QMainWindow mainWindow;
-    m_w->button->setMainWindow(&mainWindow);
-    m_w->button->showSlider();
-    QVERIFY(slider->isVisible());
-    QCOMPARE(
-        slider->windowFlags() & (Qt::SplashScreen | Qt::WindowStaysOnTopHint), Qt::SplashScreen);
-    QVERIFY(!m_w->Current()->isChecked());
-    QVERIFY(!m_w->button->findChild<QTimer*>()->isActive());
+        // Muting again at the same volume stays muted.
+        m_panel->log.clear();
+        m_control->Mute(true);
+        m_control->SetVolume(70);
+        QCOMPARE(m_panel->log, QStringList({ "Muted(true)" }));
+        QCOMPARE(Level(), QString("off"));
+    }
 
-    m_w->button->showSlider();
-    QVERIFY(!slider->isVisible());
-}
+    void controlClicks()
+    {
+        m_control->SetVolume(10);
+        m_control->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
+        m_panel->log.clear();
+        QTest::mouseClick(MuteButton(), Qt::LeftButton);
+        QCOMPARE(Level(), QString("off"));
+        QCOMPARE(m_panel->log, QStringList({ "Muted(true)" }));
+
+        // A click on the slider ends muting first.
+        m_panel->log.clear();
+        const QPoint point(Volume()->width() * 9 / 10, Volume()->height() / 2);
+        QTest::mousePress(Volume(), Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(m_panel->log.mid(0, 2),
+            QStringList({ "Muted(false)",
+                QString("VolumeChanged(%1)").arg(point.x() * 100 / Volume()->width()) }));
+        QTest::mouseRelease(Volume(), Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(Level(), QString("3"));
+
+        // The level is state, not text: it survives a new translation.
+        Translator translator;
+        QCoreApplication::installTranslator(&translator);
+        m_control->retranslateUI(nullptr);
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(m_control->windowTitle(), QString("<VolumeControl>"));
+        QCOMPARE(MuteButton()->toolTip(), QString("<Mute>"));
+        QCOMPARE(Level(), QString("3"));
+    }
+
+    void buttonPopUpOpensAbove()
+    {
+        m_button->SetVolume(49);
+        QVERIFY(OpenPopUp());
+        QSlider* slider = PopUp();
+        QToolButton* current = Current();
+        QVERIFY(current->isChecked());
+        QCOMPARE(slider->windowFlags() & (Qt::SplashScreen | Qt::WindowStaysOnTopHint),
+            Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+        const QPoint corner = m_button->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(
+            QRect(slider->pos(), slider->size()), QRect(corner.x(), corner.y() - 120, 32, 120));
+
+        // Each step is reported; the new page's button takes over the open state.
+        Panel panel;
+        QVERIFY(panel.Bind(m_button));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(slider, Qt::Key_Up);
+        QCOMPARE(panel.log,
+            QStringList({ "VolumeChanged(50)", "VolumeChanged(51)", "VolumeChanged(52)" }));
+        QCOMPARE(m_button->currentIndex(), 3);
+        QVERIFY(Current()->isChecked());
+        QVERIFY(slider->isVisible());
+
+        QTest::mouseClick(Current(), Qt::LeftButton);
+        QVERIFY(!Current()->isChecked());
+        QVERIFY(!slider->isVisible());
+    }
+
+    void buttonPopUpFocusLoss()
+    {
+        QVERIFY(OpenPopUp());
+        // The focus leaves while the mouse is on the button: its own click closes.
+        QTest::mouseMove(Current());
+        QTRY_VERIFY(Current()->underMouse());
+        QApplication::setActiveWindow(m_window.get());
+        m_field->setFocus();
+        QTRY_VERIFY(!PopUp()->hasFocus());
+        QVERIFY(PopUp()->isVisible() && Current()->isChecked());
+
+        // Elsewhere, the pop-up closes well before the first hide check.
+        QTest::mouseClick(Current(), Qt::LeftButton);
+        QVERIFY(OpenPopUp());
+        QTest::mouseMove(m_field);
+        QApplication::setActiveWindow(m_window.get());
+        m_field->setFocus();
+        QTRY_VERIFY_WITH_TIMEOUT(!PopUp()->isVisible(), 500);
+        QVERIFY(!Current()->isChecked());
+    }
+
+    void buttonPopUpHideChecks()
+    {
+        m_window->show();
+        QTest::mouseMove(m_field);
+        QSlider* slider = PopUp();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(OpenPopUp());
+        QTRY_VERIFY_WITH_TIMEOUT(!slider->isVisible(), 3000);
+        QVERIFY(clock.elapsed() >= 1500);
+        QVERIFY(!Current()->isChecked());
+
+        // The check finds the mouse over the pop-up and looks again later.
+        clock.restart();
+        QTest::mouseClick(Current(), Qt::LeftButton);
+        QTest::mouseMove(slider);
+        QTRY_VERIFY(slider->underMouse());
+        QTest::qWait(2300);
+        QVERIFY(slider->isVisible());
+        QTest::mouseMove(m_field);
+        QTRY_VERIFY(!slider->underMouse());
+        QTRY_VERIFY_WITH_TIMEOUT(!slider->isVisible(), 3000);
+        // Closed by the second check, not the first (coarse timers may be 5% early).
+        QVERIFY(clock.elapsed() >= 3500);
+        QVERIFY(!Current()->isChecked());
+    }
+
+    void buttonShowSlider()
+    {
+        // The page buttons take no focus, not even by Tab, so the pop-up keeps it.
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_field->setFocus();
+        QTest::keyClick(m_field, Qt::Key_Tab);
+        QVERIFY(m_field->hasFocus());
+        m_button->showSlider();
+        QVERIFY(!PopUp()->isVisible());
+
+        QMainWindow mainWindow;
+        m_button->setMainWindow(&mainWindow);
+        m_button->showSlider();
+        QVERIFY(PopUp()->isVisible());
+        QCOMPARE(PopUp()->windowFlags() & (Qt::SplashScreen | Qt::WindowStaysOnTopHint),
+            Qt::SplashScreen);
+        QVERIFY(!Current()->isChecked());
+        QVERIFY(!m_button->findChild<QTimer*>()->isActive());
+        m_button->showSlider();
+        QVERIFY(!PopUp()->isVisible());
+    }
+};
 
 QTEST_MAIN(tst_VolumeWidgets)
 #include "tst_volumewidgets.moc"
