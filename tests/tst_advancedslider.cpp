@@ -345,6 +345,47 @@ private slots:
         QCOMPARE(replacement->value(), 0);
     }
 
+    void thumbRemovedOnItsOwnDragFinished()
+    {
+        // The host drops a marker when the user lets go of it: the marker goes
+        // at once and is freed after its release handler has returned.
+        QPointer<AdvancedSliderThumb> marker = Shape(m_slider->addThumb("marker"));
+        marker->setValue(800);
+        QVERIFY(Show());
+        connect(marker, &AdvancedSliderThumb::dragFinished, m_slider.get(),
+            [this] { m_slider->removeThumb("marker"); });
+        QTest::mousePress(marker, Qt::LeftButton, {}, ThumbCentre);
+        QTest::mouseMove(m_slider.get(), QPoint(160, 15));
+        QTest::mouseRelease(m_slider.get(), Qt::LeftButton, {}, QPoint(160, 15));
+        QCOMPARE(m_log, QStringList({ "pressed", "released" }));
+        QCOMPARE(m_slider->thumbByStyleTag("marker"), nullptr);
+        QVERIFY(!marker || !marker->isVisible());
+        QTRY_VERIFY(marker.isNull());
+    }
+
+    void outlivesItsRenderingSiblings()
+    {
+        // The hidden sliders that render the groove are the slider's siblings:
+        // the parent may delete them first.
+        auto* parent = new QWidget;
+        auto* slider = new AdvancedSlider(parent);
+        slider->raise();
+        delete parent;
+
+        // Moved elsewhere, the slider keeps rendering after its old parent has gone.
+        auto* oldParent = new QWidget;
+        QWidget newParent;
+        auto* moved = new AdvancedSlider(oldParent);
+        moved->setOrientation(Qt::Horizontal);
+        moved->defaultThumb()->hide();
+        moved->setGrooveEmptyStyle("background: #0000ff; height: 10px;");
+        moved->setParent(&newParent);
+        moved->setGeometry(0, 0, 100, 20);
+        delete oldParent;
+        newParent.show();
+        QTRY_COMPARE(moved->grab().toImage().pixelColor(50, 10), QColor(Qt::blue));
+    }
+
     void resizeReplacesThumbsSilently()
     {
         AdvancedSliderThumb* marker = Shape(m_slider->addThumb("marker"));

@@ -42,6 +42,22 @@ public:
     }
 };
 
+// A volume control of the host's own making, bound by its slot names alone;
+// it records what the logic tells it.
+class VolumeProbe : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    QStringList calls;
+public slots:
+    void SetVolume(int volume) { calls << QStringLiteral("SetVolume(%1)").arg(volume); }
+    void Mute(bool mute) { calls << QStringLiteral("Mute(%1)").arg(mute); }
+signals:
+    void VolumeChanged(int volume);
+    void Muted(bool muted);
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(TimeRow)
@@ -315,6 +331,27 @@ private slots:
         logic->SetFullscreenChecked(true);
         QVERIFY(fullscreen->isChecked());
         QVERIFY(listener.calls.isEmpty());
+    }
+
+    void reboundVolumeControlIsCurrent()
+    {
+        // The player's volume changes while the other panel is bound: the first
+        // panel's control shows it when bound again, and hears each change once.
+        RecordingStateWidget windowed;
+        RecordingStateWidget fullscreen;
+        auto* windowedVolume = new VolumeProbe(&windowed);
+        auto* fullscreenVolume = new VolumeProbe(&fullscreen);
+        for (VolumeProbe* probe : { windowedVolume, fullscreenVolume })
+            probe->setObjectName(Logic::VolumeControlName);
+        logic->SetWidget(&windowed);
+        logic->SetWidget(&fullscreen);
+        logic->SetAudioVolume(30);
+        logic->MuteAudio(true);
+        windowedVolume->calls.clear();
+        logic->SetWidget(&windowed);
+        logic->SetAudioVolume(40);
+        QCOMPARE(
+            windowedVolume->calls, QStringList({ "SetVolume(30)", "Mute(1)", "SetVolume(40)" }));
     }
 
     void rebindingHandsStateOver()
