@@ -120,6 +120,7 @@ private slots:
 
     void fileInfo();
     void fileInfoWhileObserversChangeTheList();
+    void pathIndexFollowsTheList();
     void logLines();
 
     void stepByOrder_data();
@@ -355,6 +356,7 @@ void tst_PlaylistController::drops_data()
 
     QTest::newRow("active file, inserted at the end") << true << true << 2 << 2 << "/dropped";
     QTest::newRow("active file, not inserted, at the end") << true << false << 2 << -1 << "";
+    QTest::newRow("file, inserted at the start") << false << true << 0 << 1 << "/0";
 }
 
 void tst_PlaylistController::drops()
@@ -483,6 +485,26 @@ void tst_PlaylistController::fileInfoWhileObserversChangeTheList()
     QCOMPARE(updates, 4);
 }
 
+void tst_PlaylistController::pathIndexFollowsTheList()
+{
+    // Each change comes after a look-up has built the index of paths.
+    for (const char* path : { "/a", "/b" })
+        m_f->controller->AddFile(ioPath(path), -1, false);
+    QCOMPARE(Reached("/a"), QList<int>({ 0 }));
+    m_f->controller->AddFile(ioPath("/a"), 0, false);
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
+    m_f->controller->AddFile(ioPath("/a"), -1, false);
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 3 }));
+    PlaylistItemData renamed = m_f->Record(2);
+    renamed.SetFilename("/a");
+    QVERIFY(m_f->controller->UpdateFile(renamed));
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 2, 3 }));
+    QVERIFY(m_f->view->model()->removeRows(2, 2));
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
+    QVERIFY(m_f->view->model()->removeRow(0));
+    QCOMPARE(Reached("/a"), QList<int>({ 0 }));
+}
+
 void tst_PlaylistController::logLines()
 {
     CapturingSink sink;
@@ -590,6 +612,9 @@ void tst_PlaylistController::stepToSelection()
     selection->clearSelection();
     QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
     QCOMPARE(m_f->ActiveRow(), 2);
+    selection->select(m_f->Entry(0), QItemSelectionModel::Select);
+    QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
+    QCOMPARE(m_f->ActiveRow(), 0);
 }
 
 void tst_PlaylistController::stepToPersistentIndex()
