@@ -1,47 +1,16 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "Gui/Reelkit/AdvancedSlider.h"
-#include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
-#include "Gui/Reelkit/Playlist.h"
-#include "Gui/Reelkit/PlaylistController.h"
-#include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "PanelTestSupport.h"
+#include "PlaylistControllerTestSupport.h"
 
 #include <QMimeData>
 #include <QtTest>
 
 using namespace Tarvos;
-using Gui::PlaylistController;
 
 namespace {
-
-// A host that inserts what is dropped, as the road of a file asks of it.
-class DropHost : public Gui::IPlaylistEventObserver
-{
-public:
-    explicit DropHost(PlaylistController* controller)
-        : m_controller(controller)
-    {}
-    void OnPlaylistKeyPress(int) override {}
-    void OnPlaylistItemDoubleClicked(int) override {}
-    void OnPlaylistActiveItemChanged(int) override {}
-    void OnPlaylistRewindStatesChanged(int) override {}
-    void OnPlaylistFileDropped(const std::string& path, int row) override
-    {
-        dropped.push_back(path);
-        if (!path.empty())
-            m_controller->AddFile(ioPath(path), row, false);
-    }
-    void OnPlaylistChanged() override {}
-    void OnPlaylistAudioTrackSelected(unsigned int) override {}
-    void OnPlaylistVideoTrackSelected(unsigned int) override {}
-
-    std::vector<std::string> dropped;
-
-private:
-    PlaylistController* m_controller;
-};
 
 bool Drop(QWidget* viewport, QMimeData* mime)
 {
@@ -69,16 +38,20 @@ private slots:
 
 void tst_Hostile::nonLocalUrlsReachTheHostEmpty()
 {
-    Gui::Playlist frame;
-    DropHost host(frame.GetController().get());
-    frame.GetController()->AddEventObserver(&host);
-    auto* view = frame.findChild<Gui::PlaylistListView*>();
+    ControllerFixture f;
+    f.view->setDragDropMode(QAbstractItemView::DragDrop);
+    std::vector<std::string> dropped;
+    f.Observe().onDropped = [&f, &dropped](const std::string& path, int row) {
+        dropped.push_back(path);
+        if (!path.empty())
+            f.controller->AddFile(ioPath(path), row, false);
+    };
     QMimeData mime;
     mime.setUrls({ QUrl::fromLocalFile("/films/a.mkv"), QUrl("https://example.invalid/b.mkv"),
         QUrl("ftp://host/c.mkv") });
-    QVERIFY(Drop(view->viewport(), &mime));
-    QCOMPARE(host.dropped, (std::vector<std::string> { "", "", "/films/a.mkv" }));
-    QCOMPARE(frame.GetController()->GetItemCount(), 1);
+    QVERIFY(Drop(f.view->viewport(), &mime));
+    QCOMPARE(dropped, (std::vector<std::string> { "", "", "/films/a.mkv" }));
+    QCOMPARE(f.Paths(), QStringList({ "/films/a.mkv" }));
 }
 
 void tst_Hostile::thumbRemovedWhileDragged()
