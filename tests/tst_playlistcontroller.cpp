@@ -5,8 +5,11 @@
 
 #include <QItemSelectionModel>
 #include <QPointer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
+#include <cstdlib>
 #include <glog/logging.h>
 #include <memory>
 #include <utility>
@@ -22,6 +25,33 @@ using Tarvos::Sarnet::MediaSourceInfo;
 namespace {
 
 using InfoPtr = boost::intrusive_ptr<const MediaSourceInfo>;
+using Strategies = PlaylistController::Strategies;
+const int Seq = PlaylistController::Sequential;
+const int Shuffle = PlaylistController::Shuffle;
+const int Next = PlaylistController::RewindNext;
+const int Prev = PlaylistController::RewindPrev;
+const int NextByStrategy = PlaylistController::StepNextByStrategy;
+const int PrevByStrategy = PlaylistController::StepPrevByStrategy;
+const int NoStep = -1000;
+
+// Rewind states once the row is made active, then where one step goes from it.
+struct StepRow
+{
+    int strategy;
+    int count;
+    int active;
+    bool repeat;
+    int states;
+    int step;
+    bool stepped;
+    int expected;
+};
+
+QList<int> Sorted(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
 
 // Collects what the logging library hands to its sinks as "severity file base: text".
 class CapturingSink final : public google::LogSink
@@ -62,6 +92,8 @@ Property Tree(const std::vector<Property>& entries)
 
 } // namespace
 
+Q_DECLARE_METATYPE(StepRow)
+
 class tst_PlaylistController : public QObject
 {
     Q_OBJECT
@@ -88,7 +120,26 @@ private slots:
 
     void fileInfo();
     void fileInfoWhileObserversChangeTheList();
+    void pathIndexFollowsTheList();
     void logLines();
+
+    void stepByOrder_data();
+    void stepByOrder();
+    void stepBySequentialStrategy();
+    void stepsThatFindNothingStillRecordHistory();
+    void stepToSelection();
+    void stepToPersistentIndex();
+    void switchNotifiesInOrder();
+    void activeEntryIsScrolledTo();
+    void repeatReportsRewindStates();
+
+    void shuffleUsesRandModuloPoolSize();
+    void shuffleHistoryStepsBack();
+    void switchingToShuffleTakesOutTheActiveEntry();
+    void addedFilesJoinTheShufflePool();
+    void deletedFilesLeaveThePoolAndTheHistory();
+    void historyEntryOfAMovedRowIsUsedUp();
+    void sequentialEmptiesThePoolKeepsTheHistory();
 
     void serialize();
     void deserializeOddEntries();
@@ -96,6 +147,10 @@ private slots:
 private:
     // The rows that a new piece of information for the path reaches.
     QList<int> Reached(const std::string& path);
+    // Steps n times by strategy and returns the rows that became active.
+    QList<int> StepNext(int n);
+    // Steps back by strategy for as long as that works; the rows it went to.
+    QList<int> StepBackAll();
 
     std::unique_ptr<ControllerFixture> m_f;
     QTemporaryDir m_logDir;
@@ -301,6 +356,7 @@ void tst_PlaylistController::drops_data()
 
     QTest::newRow("active file, inserted at the end") << true << true << 2 << 2 << "/dropped";
     QTest::newRow("active file, not inserted, at the end") << true << false << 2 << -1 << "";
+    QTest::newRow("file, inserted at the start") << false << true << 0 << 1 << "/0";
 }
 
 void tst_PlaylistController::drops()
@@ -429,6 +485,26 @@ void tst_PlaylistController::fileInfoWhileObserversChangeTheList()
     QCOMPARE(updates, 4);
 }
 
+void tst_PlaylistController::pathIndexFollowsTheList()
+{
+    // Each change comes after a look-up has built the index of paths.
+    for (const char* path : { "/a", "/b" })
+        m_f->controller->AddFile(ioPath(path), -1, false);
+    QCOMPARE(Reached("/a"), QList<int>({ 0 }));
+    m_f->controller->AddFile(ioPath("/a"), 0, false);
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
+    m_f->controller->AddFile(ioPath("/a"), -1, false);
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 3 }));
+    PlaylistItemData renamed = m_f->Record(2);
+    renamed.SetFilename("/a");
+    QVERIFY(m_f->controller->UpdateFile(renamed));
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 2, 3 }));
+    QVERIFY(m_f->view->model()->removeRows(2, 2));
+    QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
+    QVERIFY(m_f->view->model()->removeRow(0));
+    QCOMPARE(Reached("/a"), QList<int>({ 0 }));
+}
+
 void tst_PlaylistController::logLines()
 {
     CapturingSink sink;
@@ -446,6 +522,282 @@ void tst_PlaylistController::logLines()
                                           "PlaylistController.cpp: ")
                                .arg(google::GLOG_INFO);
     QCOMPARE(sink.lines, QStringList({ source + texts[0], source + texts[1] }));
+}
+
+QList<int> tst_PlaylistController::StepNext(int n)
+{
+    QList<int> rows;
+    while (rows.size() < n && m_f->controller->StepTo(NextByStrategy))
+        rows << m_f->ActiveRow();
+    return rows;
+}
+
+QList<int> tst_PlaylistController::StepBackAll()
+{
+    QList<int> rows;
+    while (m_f->controller->StepTo(PrevByStrategy))
+        rows << m_f->ActiveRow();
+    return rows;
+}
+
+void tst_PlaylistController::stepByOrder_data()
+{
+    QTest::addColumn<StepRow>("row");
+    const int next = PlaylistController::StepNextByOrder;
+    const int prev = PlaylistController::StepPrevByOrder;
+    QTest::newRow("next at the end") << StepRow { Seq, 3, 2, false, Prev, next, false, 2 };
+    QTest::newRow("next at the end, repeat")
+        << StepRow { Seq, 3, 2, true, Next | Prev, next, true, 0 };
+    QTest::newRow("prev at the start, repeat")
+        << StepRow { Seq, 3, 0, true, Next | Prev, prev, true, 2 };
+    QTest::newRow("no active, next") << StepRow { Seq, 3, -1, true, 0, next, true, 0 };
+    QTest::newRow("no active, prev") << StepRow { Seq, 3, -1, false, 0, prev, true, 0 };
+    QTest::newRow("single, repeat") << StepRow { Seq, 1, 0, true, 0, NoStep, false, 0 };
+    QTest::newRow("shuffle, single") << StepRow { Shuffle, 1, 0, false, Next, NoStep, false, 0 };
+    // Order steps ignore the strategy.
+    QTest::newRow("shuffle, next at the end, repeat")
+        << StepRow { Shuffle, 3, 2, true, Next, next, true, 0 };
+}
+
+void tst_PlaylistController::stepByOrder()
+{
+    QFETCH(StepRow, row);
+    m_f->Fill(row.count);
+    m_f->controller->SetRepeat(row.repeat);
+    m_f->controller->SetStrategy(Strategies(row.strategy));
+    // Made active without a step, so that the shuffle history stays empty.
+    m_f->controller->StepTo(m_f->Entry(row.active));
+    QCOMPARE(m_f->controller->GetRewindStates(), row.states);
+    if (row.step != NoStep) {
+        QCOMPARE(m_f->controller->StepTo(row.step), row.stepped);
+        QCOMPARE(m_f->ActiveRow(), row.expected);
+    }
+}
+
+void tst_PlaylistController::stepBySequentialStrategy()
+{
+    m_f->Fill(3);
+    QCOMPARE(StepNext(5), QList<int>({ 0, 1, 2 }));
+    QCOMPARE(StepBackAll(), QList<int>({ 1, 0 }));
+}
+
+void tst_PlaylistController::stepsThatFindNothingStillRecordHistory()
+{
+    m_f->Fill(3);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    QVERIFY(!m_f->controller->StepTo(-7));
+    QVERIFY(m_f->controller->StepTo(1));
+    m_f->Observe();
+    m_f->log.clear();
+    // No entry there, and nothing is told, yet the active entry went to the history.
+    QVERIFY(!m_f->controller->StepTo(3));
+    QCOMPARE(m_f->log, QStringList());
+    // Any other negative code makes the active entry active again.
+    QVERIFY(m_f->controller->StepTo(-7));
+    QCOMPARE(m_f->log.filter("active"), QStringList({ "active 1" }));
+    QVERIFY(m_f->controller->StepTo(2));
+    QCOMPARE(StepBackAll(), QList<int>({ 1, 1, 1 }));
+}
+
+void tst_PlaylistController::stepToSelection()
+{
+    m_f->Fill(4);
+    QItemSelectionModel* selection = m_f->view->selectionModel();
+    // The view's selected row is the last of the selection.
+    for (const int row : { 0, 3, 2 })
+        selection->select(m_f->Entry(row), QItemSelectionModel::Select);
+    QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
+    QCOMPARE(m_f->ActiveRow(), 2);
+
+    selection->clearSelection();
+    QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
+    QCOMPARE(m_f->ActiveRow(), 2);
+    selection->select(m_f->Entry(0), QItemSelectionModel::Select);
+    QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
+    QCOMPARE(m_f->ActiveRow(), 0);
+}
+
+void tst_PlaylistController::stepToPersistentIndex()
+{
+    m_f->Fill(3);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    QVERIFY(!m_f->controller->StepTo(QPersistentModelIndex()));
+    QVERIFY(m_f->controller->StepTo(m_f->Entry(1)));
+    QVERIFY(m_f->controller->StepTo(m_f->Entry(2)));
+    QCOMPARE(m_f->ActiveRow(), 2);
+    // Neither the history nor the pool saw those steps.
+    QCOMPARE(m_f->controller->GetRewindStates(), Next);
+    QCOMPARE(Sorted(StepNext(3)), QList<int>({ 0, 1, 2 }));
+}
+
+void tst_PlaylistController::switchNotifiesInOrder()
+{
+    m_f->Fill(3);
+    m_f->Observe("1");
+    m_f->Observe("2");
+    QVERIFY(m_f->controller->StepTo(0));
+    // The old entry loses its flag, the new one gets it, then the observers
+    // hear of it; the same entry again goes through all of it once more.
+    for (int i = 0; i < 2; ++i) {
+        m_f->log.clear();
+        QVERIFY(m_f->controller->StepTo(1));
+        QCOMPARE(m_f->log,
+            QStringList({ "1:changed", "2:changed", "1:changed", "2:changed", "1:active 1",
+                "2:active 1", "1:rewind 3", "2:rewind 3" }));
+        QCOMPARE(m_f->FlaggedRows(), QList<int>({ 1 }));
+    }
+}
+
+void tst_PlaylistController::activeEntryIsScrolledTo()
+{
+    m_f->Fill(40);
+    QVERIFY(QTest::qWaitForWindowExposed(m_f->view.get()));
+    QAbstractItemView* view = m_f->view.get();
+    const auto visible = [view](int row) {
+        return view->viewport()->rect().contains(view->visualRect(view->model()->index(row, 0)));
+    };
+    QVERIFY(!visible(39));
+    QVERIFY(m_f->controller->StepTo(39));
+    QVERIFY(visible(39));
+    m_f->controller->SetRepeat(true);
+    QVERIFY(m_f->controller->StepTo(PlaylistController::StepNextByOrder));
+    QVERIFY(visible(0));
+}
+
+void tst_PlaylistController::repeatReportsRewindStates()
+{
+    m_f->Fill(3);
+    QVERIFY(m_f->controller->StepTo(2));
+    m_f->Observe();
+    m_f->controller->SetRepeat(true);
+    m_f->controller->SetRepeat(true);
+    m_f->controller->SetRepeat(false);
+    QCOMPARE(m_f->log, QStringList({ "rewind 2", "rewind 3", "rewind 3", "rewind 2" }));
+}
+
+void tst_PlaylistController::shuffleUsesRandModuloPoolSize()
+{
+    m_f->Fill(5);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+
+    // The pool keeps list order; each pick takes out the entry at rand() % size.
+    // A used-up pool starts a new cycle of all rows, repeat or not.
+    std::srand(2024);
+    QList<int> expected;
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        QList<int> pool { 0, 1, 2, 3, 4 };
+        while (!pool.isEmpty())
+            expected << pool.takeAt(std::rand() % pool.size());
+    }
+
+    std::srand(2024);
+    QCOMPARE(StepNext(10), expected);
+}
+
+void tst_PlaylistController::shuffleHistoryStepsBack()
+{
+    m_f->Fill(5);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    QVERIFY(!m_f->controller->StepTo(PrevByStrategy));
+    const QList<int> played = StepNext(3);
+    QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
+
+    QCOMPARE(StepBackAll(), QList<int>({ played.at(1), played.at(0) }));
+    QCOMPARE(m_f->ActiveRow(), played.at(0));
+    QCOMPARE(m_f->controller->GetRewindStates(), Next);
+
+    // Stepping back did not put the entries back into the pool.
+    QCOMPARE(Sorted(StepNext(2) + played), QList<int>({ 0, 1, 2, 3, 4 }));
+}
+
+void tst_PlaylistController::switchingToShuffleTakesOutTheActiveEntry()
+{
+    m_f->Fill(3);
+    QVERIFY(m_f->controller->StepTo(1));
+    m_f->Observe();
+    m_f->log.clear();
+
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    QCOMPARE(m_f->log, QStringList({ "changed", "changed", "active 1", "rewind 3", "rewind 3" }));
+    std::srand(7);
+    QList<int> pool { 0, 2 };
+    const int first = pool.takeAt(std::rand() % 2);
+    std::srand(7);
+    QCOMPARE(StepNext(2), QList<int>({ first, pool.first() }));
+}
+
+void tst_PlaylistController::addedFilesJoinTheShufflePool()
+{
+    m_f->Fill(2);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    QCOMPARE(StepNext(2).size(), 2);
+    // The used-up pool now holds only the new file, wherever it went.
+    m_f->controller->AddFile(ioPath("/new"), 0, false);
+    QVERIFY(m_f->controller->StepTo(NextByStrategy));
+    QCOMPARE(m_f->Path(m_f->ActiveRow()), QString("/new"));
+    QCOMPARE(Sorted(StepNext(3)), QList<int>({ 0, 1, 2 }));
+}
+
+void tst_PlaylistController::deletedFilesLeaveThePoolAndTheHistory()
+{
+    m_f->Fill(5);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    QStringList played;
+    for (const int row : StepNext(3))
+        played << m_f->Path(row);
+    QStringList unplayed = m_f->Paths();
+    for (const QString& path : played)
+        unplayed.removeOne(path);
+
+    // The history holds X and Y, the pool the two unplayed files.
+    m_f->controller->DeleteFile(m_f->Paths().indexOf(played.at(1)));
+    m_f->controller->DeleteFile(m_f->Paths().indexOf(unplayed.at(0)));
+    QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
+    QVERIFY(m_f->controller->StepTo(NextByStrategy));
+    QCOMPARE(m_f->Path(m_f->ActiveRow()), unplayed.at(1));
+
+    QStringList back;
+    for (const int row : StepBackAll())
+        back << m_f->Path(row);
+    QCOMPARE(back, QStringList({ played.at(2), played.at(0) }));
+}
+
+void tst_PlaylistController::historyEntryOfAMovedRowIsUsedUp()
+{
+    m_f->Fill(4);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    for (const int row : { 0, 1, 2 })
+        QVERIFY(m_f->controller->StepTo(row));
+    // A drag that moves row 1 re-inserts it and then removes the original row.
+    m_f->controller->AddFile(ioPath("/1"), 4, false);
+    QVERIFY(m_f->view->model()->removeRow(1));
+    QCOMPARE(m_f->Paths(), QStringList({ "/0", "/2", "/3", "/1" }));
+
+    QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
+    QVERIFY(!m_f->controller->StepTo(PrevByStrategy));
+    QCOMPARE(m_f->Path(m_f->ActiveRow()), QString("/2"));
+    QVERIFY(m_f->controller->StepTo(PrevByStrategy));
+    QCOMPARE(m_f->Path(m_f->ActiveRow()), QString("/0"));
+    QCOMPARE(m_f->controller->GetRewindStates(), Next);
+}
+
+void tst_PlaylistController::sequentialEmptiesThePoolKeepsTheHistory()
+{
+    m_f->Fill(3);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    for (const int row : { 0, 1, 2 })
+        QVERIFY(m_f->controller->StepTo(row));
+    // The pool is used up; leaving shuffle empties it, coming back refills it.
+    m_f->controller->SetStrategy(PlaylistController::Sequential);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    const QList<int> rows = StepNext(2);
+    QCOMPARE(QSet<int>(rows.begin(), rows.end()), QSet<int>({ 0, 1 }));
+
+    m_f->controller->SetStrategy(PlaylistController::Sequential);
+    m_f->controller->SetStrategy(PlaylistController::Shuffle);
+    // Each switch back to shuffle re-activated the playing entry through the history.
+    QCOMPARE(StepBackAll(), QList<int>({ rows.at(1), rows.at(0), 2, 2, 1, 0 }));
 }
 
 void tst_PlaylistController::serialize()

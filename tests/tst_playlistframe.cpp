@@ -197,6 +197,13 @@ void tst_PlaylistFrame::controllerAndSelectedRow()
 
     m_frame.reset();
     QCOMPARE(controller->GetRefCount(), 1u);
+    // The view is gone; what needs it does nothing, the rest still works.
+    QVERIFY(controller->StepTo(Tarvos::Gui::PlaylistController::StepNextByOrder));
+    controller->SetFileInfo(Tarvos::Sarnet::MediaSourceInfo::Create(ioPath("/b.mkv"), 5, "x"));
+    controller->DeleteSelectedFiles();
+    QCOMPARE(controller->Serialize().Count(), 3u);
+    controller->Clear();
+    QCOMPARE(controller->GetItemCount(), 0);
 }
 
 QTEST_MAIN(tst_PlaylistFrame)
