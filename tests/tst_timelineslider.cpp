@@ -124,13 +124,9 @@ private slots:
         QTest::addColumn<ToolTipRow>("row");
         const QStringList minutesFirst { "mm:ss", "hh:mm:ss" };
         QTest::newRow("left of the groove") << ToolTipRow { {}, 2 * Hour, { 4, 20 }, "00:00:00" };
-        QTest::newRow("right of the groove")
-            << ToolTipRow { {}, 2 * Hour, { 216, 20 }, "02:00:00" };
         // The thumb passes the hover on to its slider.
         QTest::newRow("over the thumb")
             << ToolTipRow { minutesFirst, 2 * Hour, { 61, 5 }, "30:36" };
-        QTest::newRow("short media")
-            << ToolTipRow { minutesFirst, 600 * Second, { 110, 20 }, "05:00" };
         QTest::newRow("tie: earlier wins")
             << ToolTipRow { { "h:mm:ss", "hh:mm:ss" }, 2 * Hour, { 110, 20 }, "1:00:00" };
         QTest::newRow("milliseconds")
