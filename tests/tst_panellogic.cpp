@@ -236,26 +236,6 @@ private slots:
         QCOMPARE(slider->value(), 30000000);
     }
 
-    void sourceAndContentEnable()
-    {
-        logic->SetSourceInfo("/films/a.mkv", 600000000);
-        logic->OnFile(true, false);
-        QCOMPARE(Enabled(), QStringList({ "PlayPause", "NextFrame", "Fullscreen", "Progress" }));
-        logic->SetSourceInfo("/films/a.mkv", 0);
-        logic->OnFile(false, true);
-        QCOMPARE(Enabled(), QStringList());
-
-        OpenSource(600000000);
-        logic->OnPlay();
-        logic->SetPosition(90000000);
-        logic->SetSourceInfo(std::string(), 12345);
-        QCOMPARE(Enabled(), QStringList());
-        QCOMPARE(Control("PlayPause")->property("isPlay"), QVariant(true));
-        // Stored, but not shown without a source.
-        logic->SetPosition(30000000);
-        QCOMPARE(Control<TimelineSlider>("Progress")->value(), 0);
-    }
-
     void statesFromCode()
     {
         auto* playPause = Control<QPushButton>("PlayPause");

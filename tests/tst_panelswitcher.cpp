@@ -96,23 +96,6 @@ private slots:
         QTest::qWait(400);
         QCOMPARE(fullscreen->geometry(), shown);
     }
-
-    void cursorOverPanel()
-    {
-        QCursor::setPos(ScreenRect().topLeft() + QPoint(5, 5));
-        QVERIFY(switcher->IsCursorOverPanel()); // windowed: always
-
-        switcher->GoFullscreen(0);
-        QVERIFY(QTest::qWaitForWindowExposed(fullscreen));
-        auto* button = fullscreen->findChild<QPushButton*>("Stop");
-        QCursor::setPos(button->mapToGlobal(button->rect().center()));
-        QTRY_VERIFY(switcher->IsCursorOverPanel());
-
-        windowed->move(ScreenRect().topLeft() + QPoint(100, 100));
-        QVERIFY(QTest::qWaitForWindowExposed(windowed));
-        QCursor::setPos(windowed->mapToGlobal(windowed->rect().center()));
-        QTRY_VERIFY(!switcher->IsCursorOverPanel());
-    }
 };
 
 QTEST_MAIN(tst_PanelSwitcher)

@@ -95,30 +95,6 @@ private slots:
             QCOMPARE(slider.time2position(21474836480), IntMin);
     }
 
-    void dragReportsEachChangeTwice()
-    {
-        auto slider = MakeTimeline();
-        slider->setRange(0, 200 * Second);
-        slider->show();
-        QVERIFY(QTest::qWaitForWindowExposed(slider.get()));
-        QStringList log;
-        connect(slider.get(), &QSlider::sliderPressed, [&log] { log << "pressed"; });
-        connect(slider.get(), &QSlider::sliderReleased, [&log] { log << "released"; });
-        connect(slider.get(), &QSlider::valueChanged,
-            [&log](int position) { log << QStringLiteral("position %1").arg(position); });
-        connect(slider.get(), &TimelineSlider::TimelineValueChanged,
-            [&log](int milliseconds) { log << QStringLiteral("ms %1").arg(milliseconds); });
-
-        // The default thumb makes the base report each change twice; the timeline,
-        // connected before this log, turns each report into milliseconds.
-        QTest::mousePress(slider->defaultThumb(), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseMove(slider.get(), QPoint(61, 5)); // 51 of 200 pixels
-        QTest::mouseRelease(slider.get(), Qt::LeftButton, {}, QPoint(61, 5));
-        QCOMPARE(log,
-            QStringList({ "pressed", "ms 51000", "position 5100000", "ms 51000", "position 5100000",
-                "released" }));
-    }
-
     void toolTip_data()
     {
         QTest::addColumn<ToolTipRow>("row");
