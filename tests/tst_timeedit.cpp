@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 #include <QtTest>
+#include <memory>
 
 using Tarvos::Gui::TimeEdit;
 
@@ -20,48 +21,6 @@ protected:
         ++wheels;
         event->accept();
     }
-};
-
-// A window holding a time field and something else to take the focus.
-struct Window
-{
-    Window()
-    {
-        field = new TimeEdit(&window);
-        other = new QLineEdit(&window);
-        other->move(0, 60);
-        window.resize(300, 120);
-        // Keep the field unfocused when the window activates.
-        other->setFocus();
-    }
-
-    bool Show()
-    {
-        window.show();
-        window.activateWindow();
-        QApplication::setActiveWindow(&window);
-        return QTest::qWaitForWindowActive(&window);
-    }
-
-    // Shown and focused, with the time 00:12:59 in the fixed format HH:mm:ss.
-    bool ShowForTyping()
-    {
-        field->setDisplayFormat("HH:mm:ss");
-        field->setTime(QTime(0, 12, 59));
-        return Show() && Focus(field);
-    }
-
-    static bool Focus(QWidget* widget)
-    {
-        widget->setFocus(Qt::TabFocusReason);
-        return QTest::qWaitFor([widget] { return widget->hasFocus(); });
-    }
-
-    QLineEdit* Line() const { return field->findChild<QLineEdit*>(); }
-
-    WheelCatcher window;
-    TimeEdit* field;
-    QLineEdit* other;
 };
 
 const QStringList ShortAndLong = { "mm:ss", "HH:mm:ss" };
@@ -97,7 +56,48 @@ class tst_TimeEdit : public QObject
 {
     Q_OBJECT
 
+    // A window holding a time field and something else to take the focus.
+    std::unique_ptr<WheelCatcher> m_window;
+    TimeEdit* m_field = nullptr;
+    QLineEdit* m_other = nullptr;
+
+    bool Show()
+    {
+        m_window->show();
+        m_window->activateWindow();
+        QApplication::setActiveWindow(m_window.get());
+        return QTest::qWaitForWindowActive(m_window.get());
+    }
+
+    // Shown and focused, with the time 00:12:59 in the fixed format HH:mm:ss.
+    bool ShowForTyping()
+    {
+        m_field->setDisplayFormat("HH:mm:ss");
+        m_field->setTime(QTime(0, 12, 59));
+        return Show() && Focus(m_field);
+    }
+
+    static bool Focus(QWidget* widget)
+    {
+        widget->setFocus(Qt::TabFocusReason);
+        return QTest::qWaitFor([widget] { return widget->hasFocus(); });
+    }
+
+    QLineEdit* Line() const { return m_field->findChild<QLineEdit*>(); }
+
 private slots:
+    void init()
+    {
+        m_window = std::make_unique<WheelCatcher>();
+        m_field = new TimeEdit(m_window.get());
+        m_other = new QLineEdit(m_window.get());
+        m_other->move(0, 60);
+        m_window->resize(300, 120);
+        // Keep the field unfocused when the window activates.
+        m_other->setFocus();
+    }
+
+    void cleanup() { m_window.reset(); }
     void formatChoice_data()
     {
         QTest::addColumn<FormatRow>("row");
@@ -113,36 +113,34 @@ private slots:
     void formatChoice()
     {
         QFETCH(FormatRow, row);
-        Window w;
-        w.field->setMaximumTime(QTime(2, 0));
-        w.field->setProperty("forceMaxtimeFormat", row.forceMaximum);
-        w.field->setTime(row.time);
-        QVERIFY(w.field->setProperty("displayFormatList", row.formats));
-        QVERIFY(w.Show());
-        QCOMPARE(w.Line()->text(), row.text);
+        m_field->setMaximumTime(QTime(2, 0));
+        m_field->setProperty("forceMaxtimeFormat", row.forceMaximum);
+        m_field->setTime(row.time);
+        QVERIFY(m_field->setProperty("displayFormatList", row.formats));
+        QVERIFY(Show());
+        QCOMPARE(Line()->text(), row.text);
     }
 
     void focusedFieldFitsMaximum()
     {
-        Window w;
-        w.field->setMaximumTime(QTime(2, 0));
-        w.field->setTime(QTime(0, 0, 10));
-        w.field->setDisplayFormatList(ShortAndLong);
-        QVERIFY(w.Show());
-        QCOMPARE(w.Line()->text(), QString("00:10"));
-        QVERIFY(w.Focus(w.field));
-        QCOMPARE(w.Line()->text(), QString("00:00:10"));
-        QVERIFY(w.Focus(w.other));
-        QCOMPARE(w.Line()->text(), QString("00:10"));
+        m_field->setMaximumTime(QTime(2, 0));
+        m_field->setTime(QTime(0, 0, 10));
+        m_field->setDisplayFormatList(ShortAndLong);
+        QVERIFY(Show());
+        QCOMPARE(Line()->text(), QString("00:10"));
+        QVERIFY(Focus(m_field));
+        QCOMPARE(Line()->text(), QString("00:00:10"));
+        QVERIFY(Focus(m_other));
+        QCOMPARE(Line()->text(), QString("00:10"));
 
         // A new format keeps the cursor at its distance from the end.
-        w.Line()->setCursorPosition(3);
-        w.field->setTime(QTime(1, 5, 7));
-        QCOMPARE(w.Line()->text(), QString("01:05:07"));
-        QCOMPARE(w.Line()->cursorPosition(), 6);
-        w.field->setTime(QTime(0, 5, 7));
-        QCOMPARE(w.Line()->text(), QString("05:07"));
-        QCOMPARE(w.Line()->cursorPosition(), 3);
+        Line()->setCursorPosition(3);
+        m_field->setTime(QTime(1, 5, 7));
+        QCOMPARE(Line()->text(), QString("01:05:07"));
+        QCOMPARE(Line()->cursorPosition(), 6);
+        m_field->setTime(QTime(0, 5, 7));
+        QCOMPARE(Line()->text(), QString("05:07"));
+        QCOMPARE(Line()->cursorPosition(), 3);
     }
 
     void steppingNeverWraps_data()
@@ -165,14 +163,13 @@ private slots:
     void steppingNeverWraps()
     {
         QFETCH(StepRow, row);
-        Window w;
-        w.field->setDisplayFormat("HH:mm:ss.zzz");
-        w.field->setTimeRange(row.minimum, row.maximum);
-        w.field->setTime(row.start);
-        QVERIFY(w.Show() && w.Focus(w.field));
-        w.field->setCurrentSection(row.section);
-        QTest::keyClick(w.field, row.key);
-        QCOMPARE(w.field->time(), row.expected);
+        m_field->setDisplayFormat("HH:mm:ss.zzz");
+        m_field->setTimeRange(row.minimum, row.maximum);
+        m_field->setTime(row.start);
+        QVERIFY(Show() && Focus(m_field));
+        m_field->setCurrentSection(row.section);
+        QTest::keyClick(m_field, row.key);
+        QCOMPARE(m_field->time(), row.expected);
     }
 
     void overwriteTyping_data()
@@ -187,88 +184,64 @@ private slots:
     void overwriteTyping()
     {
         QFETCH(TypingRow, row);
-        Window w;
-        QVERIFY(w.ShowForTyping());
-        w.Line()->setCursorPosition(row.cursor);
-        QTest::keyClick(w.field, Qt::Key_5);
-        QCOMPARE(w.Line()->text(), row.text);
-        QCOMPARE(w.field->time(), QTime::fromString(row.text, "HH:mm:ss"));
-        QCOMPARE(w.Line()->cursorPosition(), row.newCursor);
-        QVERIFY(!w.Line()->hasSelectedText());
+        QVERIFY(ShowForTyping());
+        Line()->setCursorPosition(row.cursor);
+        QTest::keyClick(m_field, Qt::Key_5);
+        QCOMPARE(Line()->text(), row.text);
+        QCOMPARE(m_field->time(), QTime::fromString(row.text, "HH:mm:ss"));
+        QCOMPARE(Line()->cursorPosition(), row.newCursor);
+        QVERIFY(!Line()->hasSelectedText());
     }
 
     void enterKey()
     {
-        Window w;
-        QVERIFY(w.ShowForTyping());
-        QSignalSpy entered(w.field, SIGNAL(EnterPressed()));
+        QVERIFY(ShowForTyping());
+        QSignalSpy entered(m_field, SIGNAL(EnterPressed()));
         // The base completes half-typed minutes; that counts as handled.
-        w.Line()->setCursorPosition(4);
-        QTest::keyClick(w.field, Qt::Key_Backspace);
-        QCOMPARE(w.Line()->text(), QString("00:2:59"));
-        QTest::keyClick(w.field, Qt::Key_Return);
-        QCOMPARE(w.Line()->text(), QString("00:02:59"));
+        Line()->setCursorPosition(4);
+        QTest::keyClick(m_field, Qt::Key_Backspace);
+        QCOMPARE(Line()->text(), QString("00:2:59"));
+        QTest::keyClick(m_field, Qt::Key_Return);
+        QCOMPARE(Line()->text(), QString("00:02:59"));
         QCOMPARE(entered.count(), 0);
-        QVERIFY(w.field->hasFocus());
+        QVERIFY(m_field->hasFocus());
 
         // Otherwise Enter reports and leaves the field.
-        QTest::keyClick(w.field, Qt::Key_Return);
+        QTest::keyClick(m_field, Qt::Key_Return);
         QCOMPARE(entered.count(), 1);
-        QVERIFY(!w.field->hasFocus());
+        QVERIFY(!m_field->hasFocus());
         // Also handed to the field unfocused, Enter leaves nothing selected.
-        QTest::keyClick(w.field, Qt::Key_Return);
+        QTest::keyClick(m_field, Qt::Key_Return);
         QCOMPARE(entered.count(), 2);
-        QVERIFY(!w.Line()->hasSelectedText());
+        QVERIFY(!Line()->hasSelectedText());
     }
 
     void wheelOnlyWhileFocused()
     {
-        Window w;
-        w.field->setDisplayFormat("HH:mm:ss");
-        w.field->setTime(QTime(0, 12, 59));
-        QVERIFY(w.Show());
-        const auto sendWheel = [&w] {
-            const QPoint pos = w.field->rect().center();
-            QWheelEvent event(pos, w.field->mapToGlobal(pos), QPoint(), QPoint(0, 120),
+        m_field->setDisplayFormat("HH:mm:ss");
+        m_field->setTime(QTime(0, 12, 59));
+        QVERIFY(Show());
+        const auto sendWheel = [this] {
+            const QPoint pos = m_field->rect().center();
+            QWheelEvent event(pos, m_field->mapToGlobal(pos), QPoint(), QPoint(0, 120),
                 Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             // Delivered as the window system's wheel is (sendEvent would clear the
             // spontaneous flag), so that an ignored wheel travels on to the parent.
             QSpontaneKeyEvent::setSpontaneous(&event);
-            qApp->notify(w.field, &event);
+            qApp->notify(m_field, &event);
         };
 
         // Unfocused, from the start or again, the field passes the wheel on.
         sendWheel();
-        QVERIFY(w.Focus(w.field));
-        w.field->setCurrentSection(QDateTimeEdit::MinuteSection);
+        QVERIFY(Focus(m_field));
+        m_field->setCurrentSection(QDateTimeEdit::MinuteSection);
         sendWheel();
-        QCOMPARE(w.field->time(), QTime(0, 13, 59));
-        QVERIFY(w.Focus(w.other));
+        QCOMPARE(m_field->time(), QTime(0, 13, 59));
+        QVERIFY(Focus(m_other));
         sendWheel();
-        QCOMPARE(w.field->time(), QTime(0, 13, 59));
-        QCOMPARE(w.window.wheels, 2);
-        QVERIFY(!w.field->hasFocus());
-    }
-
-    void shrinkWidth()
-    {
-        Window w;
-        QFont font("DejaVu Sans");
-        font.setPixelSize(14);
-        w.field->setFont(font);
-        const QFontMetrics metrics(font);
-        w.field->setDisplayFormat("H:mm:ss");
-        w.field->setTime(QTime(0, 5, 7));
-        QVERIFY(w.Show());
-
-        // Only this tag shrinks the field; the others are for style sheets.
-        QVERIFY(w.field->setProperty("styleTag", "shrinkWidth"));
-        QCOMPARE(w.field->width(), metrics.horizontalAdvance("0:05:07") + 4);
-
-        // Without a format list the format stays, and the width follows the text.
-        w.field->setDisplayFormatList(ShortAndLong);
-        w.field->setTime(QTime(0, 5, 7));
-        QCOMPARE(w.field->width(), metrics.horizontalAdvance("05:07") + 4);
+        QCOMPARE(m_field->time(), QTime(0, 13, 59));
+        QCOMPARE(m_window->wheels, 2);
+        QVERIFY(!m_field->hasFocus());
     }
 };
 
