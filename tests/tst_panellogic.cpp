@@ -303,7 +303,7 @@ private slots:
         QVERIFY(listener.calls.isEmpty());
         // The first binding hands nothing over.
         QCOMPARE(panel->receivedStates, (QList<QVariantMap> { {}, { { "from", "B" } } }));
-        QCOMPARE(b.receivedStates, QList<QVariantMap> { { { "from", "A" } } });
+        QCOMPARE(b.receivedStates, (QList<QVariantMap> { { { "from", "A" } } }));
         QCOMPARE(b.getStateCalls, 1);
 
         // B's controls are bound no more: the logic drives only A's.
