@@ -215,7 +215,7 @@ private slots:
         QVERIFY(slider->isVisible());
     }
 
-    void buttonShowSlider()
+    void buttonKeyboard()
     {
         // Tab reaches the button itself, never its pages, so the pop-up keeps the focus.
         m_window->show();
@@ -224,9 +224,11 @@ private slots:
         m_field->setFocus();
         QTest::keyClick(m_field, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), m_button);
-        // Without a main window there is nothing to show the pop-up over.
-        m_button->showSlider();
-        QVERIFY(!PopUp()->isVisible());
+        // Return opens the pop-up; Enter in it closes it again.
+        QTest::keyClick(m_button, Qt::Key_Return);
+        QVERIFY(Current()->isChecked());
+        QTest::keyClick(PopUp(), Qt::Key_Enter);
+        QVERIFY(!Current()->isChecked());
     }
 
     // The volume slider jumps to the click.
