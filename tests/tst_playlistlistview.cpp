@@ -22,69 +22,13 @@ using InfoPtr = PlaylistItemData::InfoPtr;
 namespace {
 
 const int RowHeight = 24;
-const QString RowsMimeType = QStringLiteral("application/x-tarvos-files");
-
-struct MenuRow
-{
-    QString translation; // of the video label; none: untranslated
-    InfoPtr info;
-    int storedVideo, storedAudio;
-    QStringList video, audio; // the checked item marked with "*"
-};
 
 // Hand-made drop events carry no source, so the test says where a drag began.
-class View final : public Tarvos::Gui::PlaylistListView
+struct View final : Tarvos::Gui::PlaylistListView
 {
-public:
     using PlaylistListView::PlaylistListView;
     bool dragFromThisView = false;
-
-protected:
     bool IsDragFromThisView(const QDropEvent&) const override { return dragFromThisView; }
-};
-
-// Logs every call into a log shared by all observers; onCall runs after each.
-class Observer final : public Tarvos::Gui::IPlaylistWidgetEventObserver
-{
-public:
-    explicit Observer(QStringList* log, QString prefix = QString())
-        : m_log(log)
-        , m_prefix(std::move(prefix))
-    {}
-    std::function<void()> onCall;
-
-    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& i) override
-    {
-        Log(QString::asprintf("double %d", i.row()));
-    }
-    void OnPlaylistWidgetKeyPress(int key) override { Log(QString::asprintf("key %d", key)); }
-    void OnFileDropped(const std::string& path, int row) override
-    {
-        Log(QString::asprintf("file %s %d", path.c_str(), row));
-    }
-    void OnActiveFileDropped(const std::string& path, int row) override
-    {
-        Log(QString::asprintf("active %s %d", path.c_str(), row));
-    }
-    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex i, unsigned stream) override
-    {
-        Log(QString::asprintf("audio row %d stream %u", i.row(), stream));
-    }
-    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex i, unsigned stream) override
-    {
-        Log(QString::asprintf("video row %d stream %u", i.row(), stream));
-    }
-
-private:
-    void Log(const QString& text)
-    {
-        *m_log << m_prefix + text;
-        if (onCall)
-            onCall();
-    }
-
-    QStringList* m_log;
-    QString m_prefix;
 };
 
 // Translates every text into the given one.
@@ -95,7 +39,7 @@ struct Translator final : QTranslator
     QString translate(const char*, const char*, const char*, int) const override { return text; }
 };
 
-// The sub-menu's items, the checked one marked with "*".
+// The menu's items, the checked one marked with "*".
 QStringList Items(const QMenu* menu)
 {
     QStringList items;
@@ -107,14 +51,13 @@ QStringList Items(const QMenu* menu)
 } // namespace
 
 Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(MenuRow)
 
-class tst_PlaylistListView : public QObject
+// Logs every observer call, and what the view leaves to its parent, into m_log.
+class tst_PlaylistListView : public QObject, Tarvos::Gui::IPlaylistWidgetEventObserver
 {
     Q_OBJECT
 
 public:
-    // Logs what the view leaves to its parent.
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel)
@@ -122,24 +65,52 @@ public:
         return false;
     }
 
+private:
+    void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& i) override
+    {
+        Log("double %1", i.row());
+    }
+    void OnPlaylistWidgetKeyPress(int key) override { Log("key %1", key); }
+    void OnFileDropped(const std::string& path, int row) override { Log("file %2 %1", row, path); }
+    void OnActiveFileDropped(const std::string& path, int row) override
+    {
+        Log("active %2 %1", row, path);
+    }
+    void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex i, unsigned stream) override
+    {
+        Log("audio row %2 stream %1", stream, std::to_string(i.row()));
+    }
+    void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex i, unsigned stream) override
+    {
+        Log("video row %2 stream %1", stream, std::to_string(i.row()));
+    }
+    void Log(const char* format, qint64 number, const std::string& text = {})
+    {
+        m_log << QString::fromLatin1(format).arg(number).arg(QString::fromStdString(text));
+        if (m_onCall)
+            m_onCall();
+    }
+
 private slots:
     void init();
     void cleanup();
     void keys();
-    void wheel();
-    void mouse();
-    void dropPositions();
-    void moveOrCopy();
-    void refusedPayloads();
+    void wheelAndMouse();
+    void drops();
     void dropMarkerOnOneRowAtMost();
-    void trackMenus_data();
     void trackMenus();
     void choosingTracks();
-    void disabledItems();
     void menus();
 
 private:
-    void Add(const std::string& path, const InfoPtr& info = {}, int audio = -1, int video = -1);
+    void Add(const std::string& path, const InfoPtr& info = {}, int audio = -1, int video = -1)
+    {
+        PlaylistItemData item { ioPath(path) };
+        item.SetInfo(info);
+        item.SetSelectedAudioStream(audio);
+        item.SetSelectedVideoStream(video);
+        m_model->InsertItem(item, -1);
+    }
     // Files named "/0" … "/<count − 1>".
     void Fill(int count)
     {
@@ -171,7 +142,7 @@ private:
     PlaylistModel* m_model = nullptr;
     std::unique_ptr<PlaylistModelTester> m_tester;
     QStringList m_log;
-    Observer m_observer { &m_log };
+    std::function<void()> m_onCall;
     // The host's menu; the audio sub-menu sits one level deeper than the rest.
     QMenu* m_menu = nullptr;
     QAction* m_fileInfo = nullptr;
@@ -182,7 +153,7 @@ private:
 void tst_PlaylistListView::init()
 {
     m_log.clear();
-    m_observer.onCall = nullptr;
+    m_onCall = nullptr;
     m_parent = std::make_unique<QWidget>();
     m_parent->installEventFilter(this);
     m_view = new View(m_parent.get());
@@ -196,7 +167,7 @@ void tst_PlaylistListView::init()
     m_tester = std::make_unique<PlaylistModelTester>(m_model);
     m_view->setModel(m_model);
     m_view->setItemDelegate(new Tarvos::Gui::PlaylistItemDelegate(m_view));
-    m_view->AddEventObserver(&m_observer);
+    m_view->AddEventObserver(this);
 
     m_menu = new QMenu;
     m_fileInfo = m_menu->addAction(QStringLiteral("File information"));
@@ -219,15 +190,6 @@ void tst_PlaylistListView::cleanup()
     QApplication::sendEvent(m_view->viewport(), &leave);
     m_tester.reset();
     m_parent.reset();
-}
-
-void tst_PlaylistListView::Add(const std::string& path, const InfoPtr& info, int audio, int video)
-{
-    PlaylistItemData item { ioPath(path) };
-    item.SetInfo(info);
-    item.SetSelectedAudioStream(audio);
-    item.SetSelectedVideoStream(video);
-    m_model->InsertItem(item, -1);
 }
 
 QList<int> tst_PlaylistListView::MarkedRows() const
@@ -272,7 +234,7 @@ void tst_PlaylistListView::keys()
     Fill(4);
     // The observers hear of a key before the list moves; the parent's
     // shortcuts go to the parent untold, keys the list has no use for after.
-    m_observer.onCall = [&] { m_log << QStringLiteral("at %1").arg(m_view->currentIndex().row()); };
+    m_onCall = [&] { m_log << QStringLiteral("at %1").arg(m_view->currentIndex().row()); };
     const Qt::KeyboardModifiers none, ctrl(Qt::ControlModifier);
     const auto told = [](int key) {
         return QStringList { QStringLiteral("key %1").arg(key), "at 1" };
@@ -292,12 +254,12 @@ void tst_PlaylistListView::keys()
         QCOMPARE(m_view->currentIndex().row(), currentRow);
     }
     // Entries are no text: typing reaches the observers but searches nothing.
-    m_observer.onCall = nullptr;
+    m_onCall = nullptr;
     QTest::keyClicks(m_view, "/3");
     QCOMPARE(m_view->currentIndex().row(), 1);
 }
 
-void tst_PlaylistListView::wheel()
+void tst_PlaylistListView::wheelAndMouse()
 {
     // The list scrolls, and even where it cannot the wheel never reaches the parent.
     Fill(30);
@@ -309,53 +271,44 @@ void tst_PlaylistListView::wheel()
         QCOMPARE(m_view->verticalScrollBar()->value() > 0, scrolled);
     }
     QCOMPARE(m_log, QStringList());
-}
 
-void tst_PlaylistListView::mouse()
-{
-    Fill(5);
+    m_model->removeRows(5, 25);
     QCOMPARE(m_view->GetSelectedRow(), -1);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(3, 5));
     QCOMPARE(m_view->GetSelectedRow(), 3);
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(1, 5));
     QCOMPARE(m_view->GetSelectedRow(), 1);
     // Only a left double click on a row is told.
-    for (const auto& [button, point] :
-        { std::pair(Qt::LeftButton, RowPoint(2, 5)), std::pair(Qt::RightButton, RowPoint(2, 5)),
-            std::pair(Qt::LeftButton, RowPoint(6, 5)) }) {
-        QTest::mouseClick(m_view->viewport(), button, Qt::NoModifier, point);
-        QTest::mouseDClick(m_view->viewport(), button, Qt::NoModifier, point);
+    for (const auto& [button, row] : { std::pair(Qt::LeftButton, 2), std::pair(Qt::RightButton, 2),
+             std::pair(Qt::LeftButton, 6) }) {
+        QTest::mouseClick(m_view->viewport(), button, Qt::NoModifier, RowPoint(row, 5));
+        QTest::mouseDClick(m_view->viewport(), button, Qt::NoModifier, RowPoint(row, 5));
     }
     QCOMPARE(m_log, QStringList { "double 2" });
 }
 
-void tst_PlaylistListView::dropPositions()
+void tst_PlaylistListView::drops()
 {
-    // The files go below the row 12 pixels above the cursor, or at the end;
-    // the last first, so that they keep their order.
+    // Files go below the row 12 pixels above the cursor, or at the end; the
+    // last first, so that they keep their order.
     Fill(5);
-    QMimeData mime;
-    mime.setUrls({ QUrl::fromLocalFile("/F1"), QUrl::fromLocalFile(QString::fromUtf8("/F 2ü")) });
+    QMimeData files;
+    files.setUrls({ QUrl::fromLocalFile("/F1"), QUrl::fromLocalFile(QString::fromUtf8("/F 2ü")) });
     for (const auto& [point, row] : { std::pair(RowPoint(3, 11), 3), std::pair(RowPoint(3, 12), 4),
              std::pair(RowPoint(0, 6), 5), std::pair(RowPoint(5, 30), 5) }) {
         m_log.clear();
-        QCOMPARE(Drop(mime, point), Qt::CopyAction);
+        QCOMPARE(Drop(files, point), Qt::CopyAction);
         QCOMPARE(m_log,
             QStringList({ QString::fromUtf8("file /F 2ü %1").arg(row),
                 QStringLiteral("file /F1 %1").arg(row) }));
     }
-    QCOMPARE(m_model->rowCount(), 5);
-}
 
-void tst_PlaylistListView::moveOrCopy()
-{
-    Fill(4);
+    // Rows 3 and 1 (playing) dragged below row 2; the drag that reports a move
+    // removes the dragged rows, so nothing here may.
     PlaylistItemData playing = m_model->index(1, 0).data().value<PlaylistItemData>();
     playing.SetActive(true);
     m_model->UpdateItem(m_model->index(1, 0), playing);
-    // Rows 3 and 1 (playing) dragged below row 2; the drag that reports a move
-    // removes the dragged rows.
-    const std::unique_ptr<QMimeData> mime(
+    const std::unique_ptr<QMimeData> rows(
         m_model->mimeData({ m_model->index(3, 0), m_model->index(1, 0) }));
     for (const auto& [fromThisView, modifiers, action] :
         QList<std::tuple<bool, Qt::KeyboardModifiers, Qt::DropAction>> {
@@ -364,27 +317,21 @@ void tst_PlaylistListView::moveOrCopy()
             { false, Qt::ShiftModifier, Qt::MoveAction } }) {
         m_log.clear();
         m_view->dragFromThisView = fromThisView;
-        QCOMPARE(Drop(*mime, RowPoint(2, 18), modifiers), action);
+        QCOMPARE(Drop(*rows, RowPoint(2, 18), modifiers), action);
         QCOMPARE(m_log, QStringList({ "file /3 3", "active /1 3" }));
     }
-    QCOMPARE(m_model->rowCount(), 4);
-}
 
-void tst_PlaylistListView::refusedPayloads()
-{
     // Refused: nothing told, and no move that could take the dragged rows away.
-    Fill(2);
-    m_view->dragFromThisView = true;
-    const QByteArray list(R"({"name":"","array":true,"children":[)");
-    for (const auto& [format, payload] : QList<QPair<QString, QByteArray>> { { "text/plain", "/a" },
-             { "text/uri-list", "" }, { RowsMimeType, R"({"name")" },
-             { RowsMimeType, R"({"name":"","children":[{"name":"","string":"/a"}]})" },
-             { RowsMimeType, list + R"({"name":"","string":"*"}]})" } }) {
+    m_log.clear();
+    for (const auto& [format, payload] :
+        QList<QPair<QString, QByteArray>> { { "text/plain", "/a" }, { "text/uri-list", "" },
+            { PlaylistModel::MimeType, R"({"name":"","array":true,"children":[]})" } }) {
         QMimeData mime;
         mime.setData(format, payload);
         QCOMPARE(Drop(mime, RowPoint(1, 18)), Qt::IgnoreAction);
     }
     QCOMPARE(m_log, QStringList());
+    QCOMPARE(m_model->rowCount(), 5);
 }
 
 void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
@@ -413,67 +360,80 @@ void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
     QCOMPARE(m_log, QStringList { "file /new 3" });
 }
 
-void tst_PlaylistListView::trackMenus_data()
-{
-    QTest::addColumn<MenuRow>("row");
-    const QString vp9 = QStringLiteral("1) 1:1, 1.00 FPS (VP9)");
-    QTest::newRow("labels, kinds counted apart") << MenuRow { {},
-        Info()
-            .Video(1920, 1080, Property::Ratio(25, 1), "H.264")
-            .Audio("aac", "eng", "Commentary")
-            .Audio("aac", "eng")
-            .Subtitle()
-            .Audio("ac3", {}, "Music")
-            .Video(720, 576, Property::Ratio(30000, 1001), "h264")
-            .Audio("mp3"),
-        -1, -1, { "*1) 1920:1080, 25.00 FPS (H.264)", "2) 720:576, 29.97 FPS (H.264 / AVC)" },
-        { "*1) eng, Commentary(AAC)", "2) eng (AAC)", "3) Music(Dolby Digital)", "4) (MP3)" } };
-    const InfoPtr video = Info().Video(1280, 720, Property::Ratio(50, 1), "vp9");
-    QTest::newRow("translated") << MenuRow { QString::fromUtf8("Spur %i: %i × %i, %.2f B/s, %s"),
-        video, -1, -1, { QString::fromUtf8("*Spur 1: 1280 × 720, 50.00 B/s, VP9") }, {} };
-    QTest::newRow("translation lost a placeholder")
-        << MenuRow { "%i) %i:%i (%s)", video, -1, -1, { "*1) 1280:720, 50.00 FPS (VP9)" }, {} };
-    // Checked: a stored choice above 0, else the first main stream, else the first.
-    QTest::newRow("a false flag is no main")
-        << MenuRow { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "false").Audio("mp3"),
-               -1, -1, { "*" + vp9 }, { "*1) (AAC)", "2) (MP3)" } };
-    QTest::newRow("first of two mains") << MenuRow { {},
-        Info()
-            .Video(1, 1, 1, "vp9")
-            .Video(1, 1, 1, "vp9", "true")
-            .Video(1, 1, 1, "vp9", "true")
-            .Audio("aac", {}, {}, "true")
-            .Audio("mp3", {}, {}, "true"),
-        -1, -1, { vp9, "*2) 1:1, 1.00 FPS (VP9)", "3) 1:1, 1.00 FPS (VP9)" },
-        { "*1) (AAC)", "2) (MP3)" } };
-    QTest::newRow("stored audio beats main")
-        << MenuRow { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "true").Audio("mp3"), -1,
-               2, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } };
-    const InfoPtr secondMain
-        = Info().Video(1, 1, 1, "vp9").Audio("aac").Audio("mp3", {}, {}, "true");
-    QTest::newRow("stored 0 is ignored")
-        << MenuRow { {}, secondMain, 0, 0, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } };
-    QTest::newRow("stored stream of the other kind")
-        << MenuRow { {}, secondMain, 1, 0, { vp9 }, { "1) (AAC)", "*2) (MP3)" } };
-}
-
 void tst_PlaylistListView::trackMenus()
 {
-    QFETCH(MenuRow, row);
-    Translator translator;
-    translator.text = row.translation;
-    if (!row.translation.isEmpty())
-        QCoreApplication::installTranslator(&translator);
-    // Another entry's menu first: the groups must not carry its checks over.
-    Add("/other.mkv", Info().Video(1, 1, 1, "h264").Audio("aac").Audio("aac"), 2, 0);
-    Add("/clip.mkv", row.info, row.storedAudio, row.storedVideo);
-    QVERIFY(RightClick(0));
-    QVERIFY(RightClick(1));
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(Items(m_video), row.video);
-    QCOMPARE(Items(m_audio), row.audio);
-    QCOMPARE(m_video->isEnabled(), !row.video.isEmpty());
-    QCOMPARE(m_audio->isEnabled(), !row.audio.isEmpty());
+    struct Row
+    {
+        QString translation; // of the video label; none: untranslated
+        InfoPtr info;
+        int storedVideo, storedAudio;
+        QStringList video, audio; // the checked item marked with "*"
+    };
+    const QString vp9 = QStringLiteral("1) 1:1, 1.00 FPS (VP9)");
+    const InfoPtr video = Info().Video(1280, 720, Property::Ratio(50, 1), "vp9");
+    const InfoPtr secondMain
+        = Info().Video(1, 1, 1, "vp9").Audio("aac").Audio("mp3", {}, {}, "true");
+    // Checked: a stored choice above 0, else the first main stream ("true"), else the first.
+    for (const Row& row : { // Labels; kinds counted apart.
+             Row { {},
+                 Info()
+                     .Video(1920, 1080, Property::Ratio(25, 1), "H.264")
+                     .Audio("aac", "eng", "Commentary")
+                     .Audio("aac", "eng")
+                     .Subtitle()
+                     .Audio("ac3", {}, "Music")
+                     .Video(720, 576, Property::Ratio(30000, 1001), "h264")
+                     .Audio("mp3"),
+                 -1, -1,
+                 { "*1) 1920:1080, 25.00 FPS (H.264)", "2) 720:576, 29.97 FPS (H.264 / AVC)" },
+                 { "*1) eng, Commentary(AAC)", "2) eng (AAC)", "3) Music(Dolby Digital)",
+                     "4) (MP3)" } },
+             Row { QString::fromUtf8("Spur %i: %i × %i, %.2f B/s, %s"), video, -1, -1,
+                 { QString::fromUtf8("*Spur 1: 1280 × 720, 50.00 B/s, VP9") }, {} },
+             // A translation that lost a placeholder is not used.
+             Row { "%i) %i:%i (%s)", video, -1, -1, { "*1) 1280:720, 50.00 FPS (VP9)" }, {} },
+             Row { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "false").Audio("mp3"), -1,
+                 -1, { "*" + vp9 }, { "*1) (AAC)", "2) (MP3)" } },
+             Row { {},
+                 Info()
+                     .Video(1, 1, 1, "vp9")
+                     .Video(1, 1, 1, "vp9", "true")
+                     .Video(1, 1, 1, "vp9", "true")
+                     .Audio("aac", {}, {}, "true")
+                     .Audio("mp3", {}, {}, "true"),
+                 -1, -1, { vp9, "*2) 1:1, 1.00 FPS (VP9)", "3) 1:1, 1.00 FPS (VP9)" },
+                 { "*1) (AAC)", "2) (MP3)" } },
+             Row { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "true").Audio("mp3"), -1,
+                 2, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } },
+             Row { {}, secondMain, 0, 0, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } },
+             // A stored stream of the other kind checks nothing.
+             Row { {}, secondMain, 1, 0, { vp9 }, { "1) (AAC)", "*2) (MP3)" } } }) {
+        Translator translator;
+        translator.text = row.translation;
+        if (!row.translation.isEmpty())
+            QCoreApplication::installTranslator(&translator);
+        // Another entry's menu first: the groups must not carry its checks over.
+        m_model->removeRows(0, m_model->rowCount());
+        Add("/other.mkv", Info().Video(1, 1, 1, "h264").Audio("aac").Audio("aac"), 2, 0);
+        Add("/clip.mkv", row.info, row.storedAudio, row.storedVideo);
+        QVERIFY(RightClick(0));
+        QVERIFY(RightClick(1));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(Items(m_video), row.video);
+        QCOMPARE(Items(m_audio), row.audio);
+        QCOMPARE(m_video->isEnabled(), !row.video.isEmpty());
+        QCOMPARE(m_audio->isEnabled(), !row.audio.isEmpty());
+    }
+
+    // Pending information disables all; an image has information but no tracks.
+    Add("/pending");
+    Add("/photo.png", Info("/photo.png", 0, "png_pipe").Video(640, 480, 25, "png"));
+    for (const int row : { 2, 3 }) {
+        QVERIFY(RightClick(0));
+        QVERIFY(RightClick(row));
+        QCOMPARE(m_fileInfo->isEnabled(), row == 3);
+        QVERIFY(!m_video->isEnabled() && !m_audio->isEnabled());
+    }
 }
 
 void tst_PlaylistListView::choosingTracks()
@@ -502,22 +462,6 @@ void tst_PlaylistListView::choosingTracks()
     }));
     QCOMPARE(m_log,
         QStringList({ "video row 1 stream 2", "audio row 1 stream 1", "audio row -1 stream 3" }));
-}
-
-void tst_PlaylistListView::disabledItems()
-{
-    // Another entry's menu first, with everything enabled.
-    Add("/clip.mkv", Info().Video(640, 480, 25, "h264").Audio("aac"));
-    Add("/pending");
-    Add("/photo.png", Info("/photo.png", 0, "png_pipe").Video(640, 480, 25, "png"));
-    // Pending information disables all; an image has information but no tracks.
-    for (const bool fileInfo : { false, true }) {
-        QVERIFY(RightClick(0));
-        QVERIFY(RightClick(fileInfo ? 2 : 1));
-        QCOMPARE(m_fileInfo->isEnabled(), fileInfo);
-        QVERIFY(!m_video->isEnabled());
-        QVERIFY(!m_audio->isEnabled());
-    }
 }
 
 void tst_PlaylistListView::menus()
