@@ -68,25 +68,29 @@ public:
 private:
     void OnPlaylistWidgetDoubleClicked(const QPersistentModelIndex& i) override
     {
-        Log("double %1", i.row());
+        Log(QStringLiteral("double %1").arg(i.row()));
     }
-    void OnPlaylistWidgetKeyPress(int key) override { Log("key %1", key); }
-    void OnFileDropped(const std::string& path, int row) override { Log("file %2 %1", row, path); }
+    void OnPlaylistWidgetKeyPress(int key) override { Log(QStringLiteral("key %1").arg(key)); }
+    void OnFileDropped(const std::string& path, int row) override { Log("file", path, row); }
     void OnActiveFileDropped(const std::string& path, int row) override
     {
-        Log("active %2 %1", row, path);
+        Log("active", path, row);
     }
     void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex i, unsigned stream) override
     {
-        Log("audio row %2 stream %1", stream, std::to_string(i.row()));
+        Log(QStringLiteral("audio row %1 stream %2").arg(i.row()).arg(stream));
     }
     void OnPlaylistWidgetVideoTrackSelected(QPersistentModelIndex i, unsigned stream) override
     {
-        Log("video row %2 stream %1", stream, std::to_string(i.row()));
+        Log(QStringLiteral("video row %1 stream %2").arg(i.row()).arg(stream));
     }
-    void Log(const char* format, qint64 number, const std::string& text = {})
+    void Log(const char* kind, const std::string& path, int row)
     {
-        m_log << QString::fromLatin1(format).arg(number).arg(QString::fromStdString(text));
+        Log(QStringLiteral("%1 %2 %3").arg(kind, QString::fromStdString(path)).arg(row));
+    }
+    void Log(const QString& text)
+    {
+        m_log << text;
         if (m_onCall)
             m_onCall();
     }
@@ -97,7 +101,6 @@ private slots:
     void keys();
     void wheelAndMouse();
     void drops();
-    void dropMarkerOnOneRowAtMost();
     void trackMenus();
     void choosingTracks();
     void menus();
@@ -130,7 +133,8 @@ private:
             *action = event.dropAction();
         return event.isAccepted();
     }
-    // Enters, moves and drops as a drag does: the drop action if the drop was taken.
+    // Enters, moves and drops as a drag does, logging the row marked under the
+    // cursor: the drop action if the drop was taken.
     Qt::DropAction Drop(const QMimeData& mime, const QPoint& position,
         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Right-clicks the row through the window and runs inMenu while the menu is
@@ -208,8 +212,12 @@ Qt::DropAction tst_PlaylistListView::Drop(
     if (!Send<QDragEnterEvent>(mime, position, modifiers))
         return Qt::IgnoreAction;
     Send<QDragMoveEvent>(mime, position, modifiers);
+    m_log << QStringLiteral("marked %1").arg(MarkedRows().value(0, -1));
     Qt::DropAction action = Qt::IgnoreAction;
-    return Send<QDropEvent>(mime, position, modifiers, &action) ? action : Qt::IgnoreAction;
+    const bool taken = Send<QDropEvent>(mime, position, modifiers, &action);
+    if (!MarkedRows().isEmpty())
+        m_log << "still marked";
+    return taken ? action : Qt::IgnoreAction;
 }
 
 bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMenu)
@@ -289,22 +297,35 @@ void tst_PlaylistListView::wheelAndMouse()
 
 void tst_PlaylistListView::drops()
 {
-    // Files go below the row 12 pixels above the cursor, or at the end; the
-    // last first, so that they keep their order.
+    // Files go below the row 12 pixels above the cursor (marked), or at the
+    // end; the last first, so that they keep their order.
     Fill(5);
     QMimeData files;
     files.setUrls({ QUrl::fromLocalFile("/F1"), QUrl::fromLocalFile(QString::fromUtf8("/F 2ü")) });
-    for (const auto& [point, row] : { std::pair(RowPoint(3, 11), 3), std::pair(RowPoint(3, 12), 4),
-             std::pair(RowPoint(0, 6), 5), std::pair(RowPoint(5, 30), 5) }) {
+    for (const auto& [point, row, marked] :
+        { std::tuple(RowPoint(3, 11), 3, 2), std::tuple(RowPoint(3, 12), 4, 3),
+            std::tuple(RowPoint(0, 6), 5, -1), std::tuple(RowPoint(5, 30), 5, -1) }) {
         m_log.clear();
         QCOMPARE(Drop(files, point), Qt::CopyAction);
         QCOMPARE(m_log,
-            QStringList({ QString::fromUtf8("file /F 2ü %1").arg(row),
+            QStringList({ QStringLiteral("marked %1").arg(marked),
+                QString::fromUtf8("file /F 2ü %1").arg(row),
                 QStringLiteral("file /F1 %1").arg(row) }));
     }
+    // One row at most, none once the drag has left.
+    QVERIFY(Send<QDragEnterEvent>(files, RowPoint(1, 18)));
+    QCOMPARE(MarkedRows(), QList<int>());
+    for (const auto& [point, rows] : QList<QPair<QPoint, QList<int>>> {
+             { RowPoint(1, 6), { 0 } }, { RowPoint(0, 4), {} }, { RowPoint(2, 18), { 2 } } }) {
+        QVERIFY(Send<QDragMoveEvent>(files, point));
+        QCOMPARE(MarkedRows(), rows);
+    }
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(m_view->viewport(), &leave);
+    QCOMPARE(MarkedRows(), QList<int>());
 
-    // Rows 3 and 1 (playing) dragged below row 2; the drag that reports a move
-    // removes the dragged rows, so nothing here may.
+    // Rows 3 and 1 (playing) dragged below row 2, which is marked again; the
+    // drag that reports a move removes the dragged rows, so nothing here may.
     PlaylistItemData playing = m_model->index(1, 0).data().value<PlaylistItemData>();
     playing.SetActive(true);
     m_model->UpdateItem(m_model->index(1, 0), playing);
@@ -318,10 +339,11 @@ void tst_PlaylistListView::drops()
         m_log.clear();
         m_view->dragFromThisView = fromThisView;
         QCOMPARE(Drop(*rows, RowPoint(2, 18), modifiers), action);
-        QCOMPARE(m_log, QStringList({ "file /3 3", "active /1 3" }));
+        QCOMPARE(m_log, QStringList({ "marked 2", "file /3 3", "active /1 3" }));
     }
 
-    // Refused: nothing told, and no move that could take the dragged rows away.
+    // Refused: nothing told, and no move that could take the dragged rows
+    // away; the marker shows as long as the kind of payload would do.
     m_log.clear();
     for (const auto& [format, payload] :
         QList<QPair<QString, QByteArray>> { { "text/plain", "/a" }, { "text/uri-list", "" },
@@ -330,34 +352,8 @@ void tst_PlaylistListView::drops()
         mime.setData(format, payload);
         QCOMPARE(Drop(mime, RowPoint(1, 18)), Qt::IgnoreAction);
     }
-    QCOMPARE(m_log, QStringList());
+    QCOMPARE(m_log, QStringList({ "marked 1", "marked 1" }));
     QCOMPARE(m_model->rowCount(), 5);
-}
-
-void tst_PlaylistListView::dropMarkerOnOneRowAtMost()
-{
-    Fill(5);
-    QMimeData mime;
-    mime.setUrls({ QUrl::fromLocalFile("/new") });
-    QVERIFY(Send<QDragEnterEvent>(mime, RowPoint(1, 18)));
-    QCOMPARE(MarkedRows(), QList<int>());
-    // The row 12 pixels above the cursor, if any.
-    for (const auto& [point, rows] : QList<QPair<QPoint, QList<int>>> {
-             { RowPoint(1, 6), { 0 } }, { RowPoint(0, 4), {} }, { RowPoint(4, 12), { 4 } } }) {
-        QVERIFY(Send<QDragMoveEvent>(mime, point));
-        QCOMPARE(MarkedRows(), rows);
-    }
-    QDragLeaveEvent leave;
-    QApplication::sendEvent(m_view->viewport(), &leave);
-    QCOMPARE(MarkedRows(), QList<int>());
-
-    // Coming back over the same row marks it again; a drop clears it.
-    QVERIFY(Send<QDragEnterEvent>(mime, RowPoint(4, 12)));
-    Send<QDragMoveEvent>(mime, RowPoint(4, 12));
-    QCOMPARE(MarkedRows(), QList<int> { 4 });
-    QVERIFY(Send<QDropEvent>(mime, RowPoint(2, 18)));
-    QCOMPARE(MarkedRows(), QList<int>());
-    QCOMPARE(m_log, QStringList { "file /new 3" });
 }
 
 void tst_PlaylistListView::trackMenus()
@@ -392,21 +388,20 @@ void tst_PlaylistListView::trackMenus()
                  { QString::fromUtf8("*Spur 1: 1280 × 720, 50.00 B/s, VP9") }, {} },
              // A translation that lost a placeholder is not used.
              Row { "%i) %i:%i (%s)", video, -1, -1, { "*1) 1280:720, 50.00 FPS (VP9)" }, {} },
-             Row { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "false").Audio("mp3"), -1,
-                 -1, { "*" + vp9 }, { "*1) (AAC)", "2) (MP3)" } },
+             // "false" is no main; the first of two mains.
              Row { {},
                  Info()
                      .Video(1, 1, 1, "vp9")
                      .Video(1, 1, 1, "vp9", "true")
                      .Video(1, 1, 1, "vp9", "true")
-                     .Audio("aac", {}, {}, "true")
-                     .Audio("mp3", {}, {}, "true"),
+                     .Audio("aac", {}, {}, "false")
+                     .Audio("mp3", {}, {}, "true")
+                     .Audio("aac", {}, {}, "true"),
                  -1, -1, { vp9, "*2) 1:1, 1.00 FPS (VP9)", "3) 1:1, 1.00 FPS (VP9)" },
-                 { "*1) (AAC)", "2) (MP3)" } },
+                 { "1) (AAC)", "*2) (MP3)", "3) (AAC)" } },
              Row { {}, Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "true").Audio("mp3"), -1,
                  2, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } },
-             Row { {}, secondMain, 0, 0, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } },
-             // A stored stream of the other kind checks nothing.
+             // A stored stream of the other kind checks nothing; a stored 0 is none.
              Row { {}, secondMain, 1, 0, { vp9 }, { "1) (AAC)", "*2) (MP3)" } } }) {
         Translator translator;
         translator.text = row.translation;
@@ -500,8 +495,7 @@ void tst_PlaylistListView::menus()
     old = new QMenu;
     m_view->SetContextMenu(old);
     m_view->SetContextMenu(nullptr);
-    QVERIFY(!old);
-    QVERIFY(!RightClick(0));
+    QVERIFY(!old && !RightClick(0));
 }
 
 QTEST_MAIN(tst_PlaylistListView)
