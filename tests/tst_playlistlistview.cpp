@@ -86,7 +86,7 @@ private:
     }
     void Log(const char* kind, const std::string& path, int row)
     {
-        Log(QStringLiteral("%1 %2 %3").arg(kind, QString::fromStdString(path)).arg(row));
+        Log(QString::asprintf("%s %s %d", kind, path.c_str(), row));
     }
     void Log(const QString& text)
     {
@@ -174,12 +174,9 @@ void tst_PlaylistListView::init()
     m_view->AddEventObserver(this);
 
     m_menu = new QMenu;
-    m_fileInfo = m_menu->addAction(QStringLiteral("File information"));
-    m_fileInfo->setObjectName(QStringLiteral("action_FileInformation"));
-    m_video = m_menu->addMenu(QStringLiteral("Video"));
-    m_video->setObjectName(QStringLiteral("VideoTrack"));
-    m_audio = m_menu->addMenu(QStringLiteral("More"))->addMenu(QStringLiteral("Audio"));
-    m_audio->setObjectName(QStringLiteral("AudioTrack"));
+    (m_fileInfo = m_menu->addAction("File information"))->setObjectName("action_FileInformation");
+    (m_video = m_menu->addMenu("Video"))->setObjectName("VideoTrack");
+    (m_audio = m_menu->addMenu("More")->addMenu("Audio"))->setObjectName("AudioTrack");
     m_view->SetContextMenu(m_menu);
 
     m_parent->show();
