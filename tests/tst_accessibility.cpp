@@ -1,5 +1,4 @@
 #include "Gui/Reelkit/AdvancedSlider.h"
-#include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/PlaylistModel.h"
@@ -172,17 +171,6 @@ void tst_Accessibility::stateAndNames()
     QCOMPARE(stop->accessibleDescription(), QStringLiteral("Stops playback"));
     QCOMPARE(panel.findChild<QWidget*>(PlaybackControlPanelLogic::ToEndName)->accessibleName(),
         QStringLiteral("Next file"));
-
-    // Reduced motion hides the panel at once.
-    StateWidget windowed, fullscreen;
-    fullscreen.resize(200, 60);
-    PlaybackControlPanelSwitcher switcher(nullptr, &windowed, &fullscreen);
-    switcher.SetShowHideDuration(10000);
-    switcher.SetReduceMotion(true);
-    switcher.GoFullscreen(0);
-    const QRect shown = fullscreen.geometry();
-    switcher.Hide();
-    QCOMPARE(fullscreen.geometry(), shown.translated(0, shown.height()));
 
     VolumeControl volume;
     QAccessibleInterface* mute = Iface(volume.findChild<QWidget*>(QStringLiteral("mute")));
