@@ -51,7 +51,6 @@ class tst_PlaylistDelegate : public QObject
 private slots:
     void initTestCase();
     void rows();
-    void longFileNameIsElided();
 
 private:
     // Paints the item as the middle row of three, twice (the name is fitted to
@@ -149,20 +148,15 @@ void tst_PlaylistDelegate::rows()
     QVERIFY2(
         line.green() > 100 && line.red() == 255 && line.blue() == 255, qPrintable(line.name()));
     QCOMPARE(Render(Item(file)).pixelColor(150, 23), Backdrop);
-}
 
-void tst_PlaylistDelegate::longFileNameIsElided()
-{
+    // A long name is elided to what the fixed columns leave of the row.
     const QString name = QStringLiteral("a very long file name that cannot fit into one row of "
                                         "the playlist however wide it is made.mkv");
-    const QImage image
-        = Render(PlaylistItemData(ioPath("/films/" + name.toStdString())), QStyle::State_None, 400);
+    Render(PlaylistItemData(ioPath("/films/" + name.toStdString())), none, 400);
     QLabel* label = Label("Filename");
-    const QString shown = label->text();
-    QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
-    QVERIFY(name.startsWith(shown.chopped(1)));
-    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(shown) <= label->width());
-    // The label takes what the fixed columns leave of the row.
+    QVERIFY2(label->text().endsWith(QChar(0x2026)), qPrintable(label->text()));
+    QVERIFY(name.startsWith(label->text().chopped(1)));
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
     QVERIFY(label->width() < 400 - 5 - 10 - 6 - 22 - 6);
 }
 

@@ -304,13 +304,14 @@ void tst_PlaylistListView::drops()
     QApplication::sendEvent(m_view->viewport(), &leave);
     QCOMPARE(MarkedRows(), QList<int>());
 
-    // Rows 3 and 1 (playing) dragged below row 2, which is marked again; the
-    // drag that reports a move removes the dragged rows, so nothing here may.
+    // Rows 3 and 1 (playing), each once, dragged below row 2, which is marked
+    // again; the drag that reports a move removes the dragged rows, so nothing
+    // here may.
     PlaylistItemData playing = m_model->index(1, 0).data().value<PlaylistItemData>();
     playing.SetActive(true);
     m_model->UpdateItem(m_model->index(1, 0), playing);
     const std::unique_ptr<QMimeData> rows(
-        m_model->mimeData({ m_model->index(3, 0), m_model->index(1, 0) }));
+        m_model->mimeData({ m_model->index(3, 0), m_model->index(1, 0), m_model->index(3, 0) }));
     for (const auto& [fromThisView, modifiers, action] :
         QList<std::tuple<bool, Qt::KeyboardModifiers, Qt::DropAction>> {
             { true, Qt::NoModifier, Qt::MoveAction }, { true, Qt::ControlModifier, Qt::CopyAction },

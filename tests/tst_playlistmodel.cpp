@@ -1,10 +1,8 @@
 #include "Gui/Reelkit/IPlaylistModelEventObserver.h"
-#include "Gui/Reelkit/PlaylistDragPayload.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistModel.h"
 #include "PlaylistModelTester.h"
 
-#include <QMimeData>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -39,7 +37,6 @@ private slots:
     void cleanup();
     void insertItem();
     void records();
-    void dragPayload();
 
 private:
     void Fill(const QStringList& paths);
@@ -165,21 +162,6 @@ void tst_PlaylistModel::records()
     QCOMPARE(Paths(), QStringList({ "/b", "/1" }));
     QVERIFY(m_model->insertRows(2, 1));
     QCOMPARE(m_log, QStringList({ "o", "o" }));
-}
-
-void tst_PlaylistModel::dragPayload()
-{
-    Fill({ "/films/zero.mkv", "/films/one.mkv", "/films/twö.mkv" });
-    QCOMPARE(m_model->supportedDragActions(), Qt::CopyAction | Qt::MoveAction);
-    QVERIFY(m_model->flags(m_model->index(0, 0)) & Qt::ItemIsDragEnabled);
-    // Rows in list order, each once (the list view's drops pin the rest).
-    const std::unique_ptr<QMimeData> mime(m_model->mimeData(
-        { m_model->index(2, 0), m_model->index(0, 0), m_model->index(2, 0), QModelIndex() }));
-    QStringList paths;
-    for (const auto& entry :
-        Tarvos::Gui::PlaylistDragPayload::Decode(mime->data(PlaylistModel::MimeType)))
-        paths << QString::fromStdString(entry.path);
-    QCOMPARE(paths, QStringList({ "/films/zero.mkv", "/films/twö.mkv" }));
 }
 
 QTEST_GUILESS_MAIN(tst_PlaylistModel)
