@@ -364,13 +364,10 @@ void tst_PlaylistListView::trackMenus()
                   "4) (MP3)" } },
             Row { Info()
                       .Video(1, 1, 1, "vp9")
-                      .Video(1, 1, 1, "vp9", "true")
-                      .Video(1, 1, 1, "vp9", "true")
                       .Audio("aac", {}, {}, "false")
                       .Audio("mp3", {}, {}, "true")
                       .Audio("aac", {}, {}, "true"),
-                -1, -1, { vp9, "*2) 1:1, 1.00 FPS (VP9)", "3) 1:1, 1.00 FPS (VP9)" },
-                { "1) (AAC)", "*2) (MP3)", "3) (AAC)" } },
+                -1, -1, { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)", "3) (AAC)" } },
             Row { Info().Video(1, 1, 1, "vp9").Audio("aac", {}, {}, "true").Audio("mp3"), -1, 2,
                 { "*" + vp9 }, { "1) (AAC)", "*2) (MP3)" } },
             // A stored stream of the other kind checks nothing; a stored 0 is none.
@@ -436,11 +433,8 @@ void tst_PlaylistListView::menus()
     QVERIFY(replaced);
     QTRY_VERIFY(!old);
 
-    // Another menu deletes the old one at once.
-    old = new QMenu;
-    m_view->SetContextMenu(old);
     m_view->SetContextMenu(nullptr);
-    QVERIFY(!old && !RightClick(0));
+    QVERIFY(!RightClick(0));
 }
 
 QTEST_MAIN(tst_PlaylistListView)
