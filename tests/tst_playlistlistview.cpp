@@ -67,10 +67,7 @@ private:
         Log(QStringLiteral("key %1 at %2").arg(key).arg(m_view->currentIndex().row()));
     }
     void OnFileDropped(const std::string& path, int row) override { Log("file", path, row); }
-    void OnActiveFileDropped(const std::string& path, int row) override
-    {
-        Log("active", path, row);
-    }
+    void OnActiveFileDropped(const std::string& p, int row) override { Log("active", p, row); }
     void OnPlaylistWidgetAudioTrackSelected(QPersistentModelIndex i, unsigned stream) override
     {
         Log(QStringLiteral("audio row %1 stream %2").arg(i.row()).arg(stream));
