@@ -96,6 +96,7 @@ void tst_PlaylistModel::insertItem()
     m_log.clear();
     for (const int row : { 6, -2 })
         QVERIFY(!m_model->InsertItem(PlaylistItemData(ioPath("/x")), row).isValid());
+    QVERIFY(!m_model->insertRows(0, 0));
     QCOMPARE(m_model->rowCount(), 5);
     QVERIFY(m_log.isEmpty());
 }
