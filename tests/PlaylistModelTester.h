@@ -12,35 +12,26 @@ class PlaylistModelTester
 {
 public:
     explicit PlaylistModelTester(QAbstractItemModel* model)
-        : m_previous(qInstallMessageHandler(&Handle))
     {
-        Previous() = m_previous;
+        s_previous = qInstallMessageHandler(&Handle);
         m_tester = std::make_unique<QAbstractItemModelTester>(
             model, QAbstractItemModelTester::FailureReportingMode::Warning);
     }
     ~PlaylistModelTester()
     {
         m_tester.reset();
-        qInstallMessageHandler(m_previous);
+        qInstallMessageHandler(s_previous);
     }
 
 private:
-    static QtMessageHandler& Previous()
-    {
-        static QtMessageHandler handler = nullptr;
-        return handler;
-    }
-
     static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
     {
-        if (type == QtWarningMsg && qstrcmp(context.category, "qt.modeltest") == 0) {
-            if (!message.contains(QLatin1String("flags == Qt::ItemIsDropEnabled || flags == 0")))
-                QTest::qFail(qPrintable(message), __FILE__, __LINE__);
-            return;
-        }
-        Previous()(type, context, message);
+        if (type != QtWarningMsg || qstrcmp(context.category, "qt.modeltest") != 0)
+            s_previous(type, context, message);
+        else if (!message.contains(QLatin1String("flags == Qt::ItemIsDropEnabled || flags == 0")))
+            QTest::qFail(qPrintable(message), __FILE__, __LINE__);
     }
 
-    QtMessageHandler m_previous;
+    static inline QtMessageHandler s_previous = nullptr;
     std::unique_ptr<QAbstractItemModelTester> m_tester;
 };

@@ -13,17 +13,11 @@ using Tarvos::ioPath;
 using Tarvos::Gui::PlaylistItemData;
 using Tarvos::Gui::PlaylistItemDelegate;
 using Tarvos::Gui::PlaylistItemWidget;
-using Tarvos::Gui::PlaylistModel;
-using Tarvos::Sarnet::MediaSourceInfo;
 
 namespace {
 
 // Behind every rendered row, so that transparent parts can be told apart.
 const QColor Backdrop(255, 0, 255);
-// The stand-in images of the test's resources.
-const QColor CursorGreen(0, 255, 0);
-const QColor BadgeRed(255, 0, 0);
-const QColor DvdBlue(0, 0, 255);
 
 QRect BoundsOf(const QImage& image, const QColor& colour)
 {
@@ -37,36 +31,18 @@ QRect BoundsOf(const QImage& image, const QColor& colour)
     return bounds;
 }
 
-PlaylistItemData Dvd()
+PlaylistItemData Item(
+    const char* path, bool active = false, bool valid = true, Tarvos::avTime duration = 0)
 {
-    return PlaylistItemData(MediaSourceInfo::Create(ioPath("dvd://E:/:title=2"), 0, "dvd"));
-}
-
-PlaylistItemData File(bool active = false, bool valid = true)
-{
-    PlaylistItemData item(ioPath("/films/a.mkv"));
+    PlaylistItemData item(Tarvos::Sarnet::MediaSourceInfo::Create(
+        ioPath(path), 0, QByteArray(path).startsWith("dvd") ? "dvd" : ""));
     item.SetActive(active);
     item.SetValid(valid);
+    item.SetFileDuration(duration);
     return item;
 }
 
-struct PixelRow
-{
-    PlaylistItemData item;
-    QStyle::State state;
-    QColor background; // at the margins and in the gap under the name
-    QRect cursor = {}, dvd = {}, badge = {}; // where the stand-in images are
-};
-struct TextRow
-{
-    PlaylistItemData item;
-    QString filename, duration;
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(PixelRow)
-Q_DECLARE_METATYPE(TextRow)
 
 class tst_PlaylistDelegate : public QObject
 {
@@ -74,21 +50,18 @@ class tst_PlaylistDelegate : public QObject
 
 private slots:
     void initTestCase();
-    void pixels_data();
-    void pixels();
-    void texts_data();
-    void texts();
-    void longFileNameIsElided();
-    void separatorOnTheUnderDropRowOnly();
+    void rows();
 
 private:
-    // Paints the item as the middle row of three and returns that row; tells in
-    // m_inPlace whether the rows around it and the painter stayed untouched.
+    // Paints the item as the middle row of three, twice (the name is fitted to
+    // the widget's previous width, and the badge must not pile up), and returns
+    // that row; tells in m_inPlace whether the rows around it and the painter
+    // stayed untouched.
     QImage Render(
-        const PlaylistItemData& item, QStyle::State state = QStyle::State_Enabled, int width = 300);
+        const PlaylistItemData& item, QStyle::State state = QStyle::State_None, int width = 300);
     QLabel* Label(const char* name) const { return m_row->findChild<QLabel*>(name); }
 
-    PlaylistModel m_model;
+    Tarvos::Gui::PlaylistModel m_model;
     PlaylistItemDelegate m_delegate;
     PlaylistItemWidget* m_row = nullptr;
     bool m_inPlace = false;
@@ -111,115 +84,80 @@ QImage tst_PlaylistDelegate::Render(const PlaylistItemData& item, QStyle::State 
 {
     const int height = PlaylistItemDelegate::RowHeight;
     QImage image(width, 3 * height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Backdrop);
-    QPainter painter(&image);
-    QStyleOptionViewItem option;
-    option.rect = QRect(0, height, width, height);
-    option.state = state;
-    m_delegate.paint(&painter, option, m_model.InsertItem(item, -1));
-    const bool restored = painter.transform().isIdentity();
-    painter.end();
+    for (int pass = 0; pass < 2; ++pass) {
+        image.fill(Backdrop);
+        QPainter painter(&image);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, height, width, height);
+        option.state = state;
+        m_delegate.paint(&painter, option, m_model.InsertItem(item, -1));
+        m_inPlace = painter.transform().isIdentity();
+    }
     QImage outside(width, height, image.format());
     outside.fill(Backdrop);
-    m_inPlace = restored && image.copy(0, 0, width, height) == outside
+    m_inPlace = m_inPlace && image.copy(0, 0, width, height) == outside
         && image.copy(0, 2 * height, width, height) == outside;
     return image.copy(0, height, width, height);
 }
 
-void tst_PlaylistDelegate::pixels_data()
+void tst_PlaylistDelegate::rows()
 {
-    QTest::addColumn<PixelRow>("row");
-    const QStyle::State none = QStyle::State_None;
+    struct Row
+    {
+        PlaylistItemData item;
+        QStyle::State state;
+        QColor background; // at the margins and in the gap under the name
+        QRect cursor, dvd, badge; // where the test's green, blue and red stand-in images are
+        QString filename, duration;
+    };
     // The cursor in the 10-pixel column after the 5-pixel margin, the icon
     // (16 × 16) in the 22-pixel column after it, the badge at the icon's right
-    // edge, centred and one pixel lower.
-    QTest::newRow("plain") << PixelRow { File(), none, Backdrop, {}, {}, {} };
-    QTest::newRow("active") << PixelRow { File(true), none, QColor("#5a5a5a"), { 5, 7, 8, 10 } };
-    QTest::newRow("selected and active")
-        << PixelRow { File(true), QStyle::State_Selected, QColor("#3486b1"), { 5, 7, 8, 10 } };
-    QTest::newRow("dvd") << PixelRow { Dvd(), none, Backdrop, {}, { 21, 4, 16, 16 }, {} };
-    PlaylistItemData dvd = Dvd();
-    dvd.SetValid(false);
-    QTest::newRow("invalid dvd") << PixelRow { dvd, none, Backdrop, {}, { 21, 4, 16, 16 },
-        { 29, 9, 8, 8 } };
-    QTest::newRow("invalid file") << PixelRow { File(false, false), none, Backdrop, {}, {},
-        { 29, 9, 8, 8 } };
-}
-
-void tst_PlaylistDelegate::pixels()
-{
-    QFETCH(PixelRow, row);
-    // Painted twice: the badge must not pile up on the icon.
-    Render(row.item, row.state);
-    const QImage image = Render(row.item, row.state);
-    QVERIFY(m_inPlace);
-    for (const QPoint& point : { QPoint(1, 12), QPoint(150, 1), QPoint(298, 22), QPoint(150, 23) })
-        QCOMPARE(image.pixelColor(point), row.background);
-    QCOMPARE(BoundsOf(image, CursorGreen), row.cursor);
-    QCOMPARE(BoundsOf(image, DvdBlue), row.dvd);
-    QCOMPARE(BoundsOf(image, BadgeRed), row.badge);
-}
-
-void tst_PlaylistDelegate::texts_data()
-{
-    QTest::addColumn<TextRow>("row");
-    PlaylistItemData file(ioPath("/media/videos/holiday.mp4"));
-    file.SetFileDuration(999999);
-    QTest::newRow("under a second") << TextRow { file, "holiday.mp4", "00:00:00" };
-    file.SetFileDuration(86399999000);
-    QTest::newRow("just under a day") << TextRow { file, "holiday.mp4", "23:59:59" };
-    file.SetFileDuration(90000000000);
-    QTest::newRow("25 hours wrap") << TextRow { file, "holiday.mp4", "01:00:00" };
+    // edge, centred and one pixel lower. Durations wrap at a day.
+    const QStyle::State none = QStyle::State_None;
+    const char* file = "/media/videos/holiday.mp4";
     // A DVD title shows its name; whatever follows its last slash.
-    QTest::newRow("dvd") << TextRow { Dvd(), "DISC - Title 2: Bonus", "00:00:00" };
-}
+    const char* dvd = "dvd://E:/:title=2";
+    const QString title = QStringLiteral("DISC - Title 2: Bonus");
+    for (const Row& row : { Row { Item(file, false, true, 999999), none, Backdrop, {}, {}, {},
+                                "holiday.mp4", "00:00:00" },
+             Row { Item(file, true, true, 86399999000), none, QColor("#5a5a5a"), { 5, 7, 8, 10 },
+                 {}, {}, "holiday.mp4", "23:59:59" },
+             Row { Item(file, true, true, 90000000000), QStyle::State_Selected, QColor("#3486b1"),
+                 { 5, 7, 8, 10 }, {}, {}, "holiday.mp4", "01:00:00" },
+             Row { Item(dvd), none, Backdrop, {}, { 21, 4, 16, 16 }, {}, title, "00:00:00" },
+             Row { Item(dvd, false, false), none, Backdrop, {}, { 21, 4, 16, 16 }, { 29, 9, 8, 8 },
+                 title, "00:00:00" },
+             Row { Item(file, false, false), none, Backdrop, {}, {}, { 29, 9, 8, 8 }, "holiday.mp4",
+                 "00:00:00" } }) {
+        const QImage image = Render(row.item, row.state);
+        QVERIFY(m_inPlace);
+        for (const QPoint& point :
+            { QPoint(1, 12), QPoint(150, 1), QPoint(298, 22), QPoint(150, 23) })
+            QCOMPARE(image.pixelColor(point), row.background);
+        QCOMPARE(BoundsOf(image, QColor(0, 255, 0)), row.cursor);
+        QCOMPARE(BoundsOf(image, QColor(0, 0, 255)), row.dvd);
+        QCOMPARE(BoundsOf(image, QColor(255, 0, 0)), row.badge);
+        QCOMPARE(Label("Filename")->text(), row.filename);
+        QCOMPARE(Label("Duration")->text(), row.duration);
+    }
+    // A white line along the bottom edge of the row under a drop (antialiased,
+    // so it blends with what lies behind it); the next row painted drops it.
+    PlaylistItemData item = Item(file);
+    item.SetUnderDrop(true);
+    const QColor line = Render(item).pixelColor(150, 23);
+    QVERIFY2(
+        line.green() > 100 && line.red() == 255 && line.blue() == 255, qPrintable(line.name()));
+    QCOMPARE(Render(Item(file)).pixelColor(150, 23), Backdrop);
 
-void tst_PlaylistDelegate::texts()
-{
-    QFETCH(TextRow, row);
-    // The name is fitted to the widget's previous width, so paint twice.
-    Render(row.item);
-    Render(row.item);
-    QCOMPARE(Label("Filename")->text(), row.filename);
-    QCOMPARE(Label("Duration")->text(), row.duration);
-}
-
-void tst_PlaylistDelegate::longFileNameIsElided()
-{
+    // A long name is elided to what the fixed columns leave of the row.
     const QString name = QStringLiteral("a very long file name that cannot fit into one row of "
                                         "the playlist however wide it is made.mkv");
-    const PlaylistItemData item(ioPath("/films/" + name.toStdString()));
-    Render(item, QStyle::State_None, 400);
-    const QImage image = Render(item, QStyle::State_None, 400);
+    Render(PlaylistItemData(ioPath("/films/" + name.toStdString())), none, 400);
     QLabel* label = Label("Filename");
-    const QString shown = label->text();
-    QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
-    QVERIFY(name.startsWith(shown.chopped(1)));
-    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(shown) <= label->width());
-    // The label takes what the fixed columns leave of the row.
+    QVERIFY2(label->text().endsWith(QChar(0x2026)), qPrintable(label->text()));
+    QVERIFY(name.startsWith(label->text().chopped(1)));
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
     QVERIFY(label->width() < 400 - 5 - 10 - 6 - 22 - 6);
-    QVERIFY(!BoundsOf(image, Qt::white).isNull());
-}
-
-void tst_PlaylistDelegate::separatorOnTheUnderDropRowOnly()
-{
-    PlaylistItemData item = File();
-    item.SetUnderDrop(true);
-    // A white line along the bottom edge; antialiased on the pixel grid, so
-    // it blends with what lies behind it.
-    const QImage withLine = Render(item);
-    for (const int x : { 0, 150, 299 }) {
-        const QColor line = withLine.pixelColor(x, 23);
-        QVERIFY2(
-            line.green() > 100 && line.red() == 255 && line.blue() == 255, qPrintable(line.name()));
-    }
-    QCOMPARE(withLine.pixelColor(150, 22), Backdrop);
-
-    // The same widget painting the next row must drop the line again.
-    item.SetUnderDrop(false);
-    const QImage withoutLine = Render(item);
-    for (const int x : { 0, 150, 299 })
-        QCOMPARE(withoutLine.pixelColor(x, 23), Backdrop);
 }
 
 QTEST_MAIN(tst_PlaylistDelegate)
