@@ -3,7 +3,6 @@
 
 #include <QItemSelectionModel>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 #include <cstdlib>
@@ -111,33 +110,475 @@ class tst_PlaylistController : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_logDir.isValid());
-        FLAGS_log_dir = m_logDir.path().toStdString();
-        google::InitGoogleLogging("tst_playlistcontroller");
-    }
-    void cleanupTestCase() { google::ShutdownGoogleLogging(); }
     void init() { m_f = std::make_unique<F>(); }
     void cleanup() { m_f.reset(); }
 
-    void createAndRelease();
-    void observers();
-    void order_data();
-    void order();
-    void selection();
-    void fileInfo();
-    void fileInfoWhileObserversChangeTheList();
-    void pathIndexFollowsTheList();
-    void logLines();
-    void stepByOrder_data();
-    void stepByOrder();
-    void stepsThatFindNothingStillRecordHistory();
-    void activeEntryIsScrolledTo();
-    void shuffleUsesRandModuloPoolSize();
-    void shuffleHistory();
-    void shufflePoolFollowsTheList();
-    void serialize();
+    void createAndRelease()
+    {
+        QVERIFY(!PlaylistController::Create(nullptr));
+        Tarvos::Gui::PlaylistListView view;
+        boost::intrusive_ptr<PlaylistController> controller = PlaylistController::Create(&view);
+        QPointer<QAbstractItemModel> model = view.model();
+        controller->AddFile(ioPath("/a"), -1, false);
+        controller.reset();
+        // The model went with the controller, and the view no longer reports to it.
+        QVERIFY(!model);
+        QVERIFY(!view.model());
+        QTest::keyClick(&view, Qt::Key_Delete);
+    }
+
+    void observers()
+    {
+        RecordingObserver& first = m_f->Observe("1");
+        m_f->Fill(2);
+        QVERIFY(m_f->controller->StepTo(0));
+        m_f->Observe("2");
+        m_f->controller->AddEventObserver(&first);
+        m_f->controller->AddEventObserver(nullptr);
+        // Each newcomer hears the current states at once, and only once.
+        QCOMPARE(m_f->log.first(), QString("1:rewind 0"));
+        QCOMPARE(m_f->log.count("1:rewind 1"), 1);
+        QCOMPARE(m_f->log.filter("2:"), QStringList({ "2:rewind 1" }));
+        m_f->log.clear();
+        m_f->controller->RemoveEventObserver(&first);
+        m_f->controller->OnPlaylistWidgetKeyPress(Qt::Key_A);
+        QCOMPARE(m_f->log, QStringList({ "2:key 65" }));
+    }
+
+    void order_data()
+    {
+        QTest::addColumn<OrderRow>("row");
+        // The empty row, the stored record, the old entry's flag, the new one's;
+        // then the switch and the report of the addition itself.
+        QTest::newRow("add active") << OrderRow { 2, 1, false,
+            [](F& f) {
+                PlaylistItemData record(ioPath("/x"));
+                record.SetSelectedAudioStream(2);
+                QCOMPARE(f.controller->AddFile(record, 5, true), -1);
+                QCOMPARE(f.controller->AddFile(record, 0, true), 0);
+                QCOMPARE(f.Record(0).GetSelectedAudioStream(), 2);
+            },
+            { "rewind 2", "changed", "changed", "changed", "changed", "active 0", "rewind 1",
+                "rewind 1" },
+            0 };
+        // The active entry goes without an active-entry event.
+        QTest::newRow("delete") << OrderRow { 3, 1, false,
+            [](F& f) {
+                f.controller->DeleteFile(3);
+                f.controller->DeleteFile(1);
+            },
+            { "changed", "rewind 0" }, -1 };
+        // Always the last row of the selection first, one row at a time.
+        QTest::newRow("delete selected") << OrderRow { 6, 5, false,
+            [](F& f) {
+                for (const int row : { 4, 0, 1, 3 })
+                    f.view->selectionModel()->select(f.Entry(row), QItemSelectionModel::Select);
+                QList<int> removed;
+                QObject::connect(f.view->model(), &QAbstractItemModel::rowsAboutToBeRemoved,
+                    [&](const QModelIndex&, int first, int last) { removed << first << last; });
+                f.controller->DeleteSelectedFiles();
+                QCOMPARE(removed, QList<int>({ 3, 3, 1, 1, 0, 0, 1, 1 }));
+                QCOMPARE(f.Paths(), QStringList({ "/2", "/5" }));
+            },
+            { "changed", "changed", "changed", "changed", "rewind 2" }, 1 };
+        // All rows in one removal.
+        QTest::newRow("clear") << OrderRow { 4, 1, false, [](F& f) { f.controller->Clear(); },
+            { "changed", "rewind 0" }, -1 };
+        // The old entry loses its flag, the new one gets it, then the observers
+        // hear of it; the same entry again goes through all of it once more.
+        const QStringList toRow1 { "changed", "o:changed", "changed", "o:changed", "active 1",
+            "o:active 1", "rewind 3", "o:rewind 3" };
+        QTest::newRow("switch") << OrderRow { 3, 0, true,
+            [](F& f) { QVERIFY(f.controller->StepTo(1) && f.controller->StepTo(1)); },
+            toRow1 + toRow1, 1 };
+        // The nested insertion runs to its end before the second observer hears
+        // of the switch; the row it hears is the one reported before the insertion.
+        QTest::newRow("observer adds while notified") << OrderRow { 2, -1, true,
+            [](F& f) {
+                f.observers.front().onActive = [&f](int) {
+                    if (f.controller->GetItemCount() == 2)
+                        f.controller->AddFile(ioPath("/extra"), 0, false);
+                };
+                QVERIFY(f.controller->StepTo(1));
+                QCOMPARE(f.Paths(), QStringList({ "/extra", "/0", "/1" }));
+            },
+            { "changed", "o:changed", "active 1", "changed", "o:changed", "changed", "o:changed",
+                "rewind 2", "o:rewind 2", "o:active 1", "rewind 2", "o:rewind 2" },
+            2 };
+        QTest::newRow("repeat") << OrderRow { 3, 2, false,
+            [](F& f) {
+                for (const bool on : { true, true, false })
+                    f.controller->SetRepeat(on);
+            },
+            { "rewind 3", "rewind 3", "rewind 2" }, 2 };
+        QTest::newRow("shuffle") << OrderRow { 3, 1, false,
+            [](F& f) {
+                f.controller->SetStrategy(PlaylistController::Shuffle);
+                f.controller->SetStrategy(PlaylistController::Shuffle);
+            },
+            { "changed", "changed", "active 1", "rewind 3", "rewind 3" }, 1 };
+        // Another entry's track is stored and nobody told; the active entry's video track is told.
+        QTest::newRow("tracks") << OrderRow { 2, 1, false,
+            [](F& f) {
+                f.controller->OnPlaylistWidgetAudioTrackSelected(f.Entry(0), 3);
+                f.controller->OnPlaylistWidgetVideoTrackSelected(f.Entry(1), 2);
+                QCOMPARE(f.Record(0).GetSelectedAudioStream(), 3);
+                QCOMPARE(f.Record(1).GetSelectedVideoStream(), 2);
+            },
+            { "changed", "changed", "video 2" }, 1 };
+        // Every observer hears of a drop before the entry becomes active.
+        QTest::newRow("active file dropped, inserted")
+            << OrderRow { 2, 0, true, [](F& f) { Drop(f, true, true, 2); },
+                   { "dropped /dropped 2", "changed", "o:changed", "changed", "o:changed",
+                       "rewind 1", "o:rewind 1", "o:dropped /dropped 2", "changed", "o:changed",
+                       "changed", "o:changed", "active 2", "o:active 2", "rewind 2", "o:rewind 2" },
+                   2 };
+        QTest::newRow("active file dropped, not inserted")
+            << OrderRow { 2, 0, true, [](F& f) { Drop(f, true, false, 2); },
+                   { "dropped /dropped 2", "o:dropped /dropped 2", "changed", "o:changed",
+                       "active -1", "o:active -1", "rewind 0", "o:rewind 0" },
+                   -1 };
+        QTest::newRow("file dropped, inserted")
+            << OrderRow { 2, 0, true, [](F& f) { Drop(f, false, true, 0); },
+                   { "dropped /dropped 0", "changed", "o:changed", "changed", "o:changed",
+                       "rewind 3", "o:rewind 3", "o:dropped /dropped 0" },
+                   1 };
+    }
+
+    void order()
+    {
+        QFETCH(OrderRow, row);
+        m_f->Fill(row.count);
+        if (row.active >= 0)
+            QVERIFY(m_f->controller->StepTo(row.active));
+        m_f->Observe();
+        if (row.two)
+            m_f->Observe("o");
+        m_f->log.clear();
+        row.act(*m_f);
+        QCOMPARE(m_f->log, row.log);
+        QCOMPARE(m_f->ActiveRow(), row.activeAfter);
+        QCOMPARE(m_f->FlaggedRows(),
+            row.activeAfter >= 0 ? QList<int>({ row.activeAfter }) : QList<int>());
+    }
+
+    void selection()
+    {
+        m_f->Fill(4);
+        PlaylistItemData out(ioPath("/untouched"));
+        QVERIFY(!m_f->controller->GetFile(out));
+        QCOMPARE(out.GetName(), std::string("/untouched"));
+        QItemSelectionModel* selection = m_f->view->selectionModel();
+        for (const int row : { 0, 3, 2 })
+            selection->select(m_f->Entry(row), QItemSelectionModel::Select);
+        // The selected file is the first of the selection, the step goes to the view's last.
+        QVERIFY(m_f->controller->GetSelectedFile(out));
+        QCOMPARE(out.GetIndex().row(), 0);
+        QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
+        QCOMPARE(m_f->ActiveRow(), 2);
+        selection->clearSelection();
+        QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
+        QCOMPARE(m_f->ActiveRow(), 2);
+    }
+
+    void fileInfo()
+    {
+        for (const char* path : { "/a", "/b", "dvd://E:/:title=1", "/a" })
+            m_f->controller->AddFile(ioPath(path), -1, false);
+        QVERIFY(m_f->controller->StepTo(3));
+        PlaylistItemData record = m_f->Record(0);
+        record.SetSelectedAudioStream(1);
+        QVERIFY(m_f->controller->UpdateFile(record));
+        m_f->Observe();
+        m_f->log.clear();
+        const InfoPtr info = Info("/a", 5000000);
+        m_f->controller->SetFileInfo(info);
+        QCOMPARE(m_f->log, QStringList({ "changed", "changed" }));
+        for (const int row : { 0, 3 }) {
+            QCOMPARE(m_f->Record(row).GetInfo(), info);
+            QCOMPARE(m_f->Record(row).GetFileDuration(), Tarvos::avTime(5000000));
+        }
+        // Everything else of the entries stays.
+        QCOMPARE(m_f->Record(0).GetSelectedAudioStream(), 1);
+        QVERIFY(m_f->Record(3).GetActive());
+        QVERIFY(!m_f->Record(1).GetInfo());
+        // Information never makes a restored DVD entry a DVD title.
+        m_f->controller->SetFileInfo(Info("dvd://E:/:title=1", 1800000000));
+        QVERIFY(!m_f->Record(2).IsDVD());
+        // A failure drops the information but not the duration, and stays.
+        m_f->controller->SetFileInfoFailed("/a");
+        QVERIFY(!m_f->Record(3).IsValid());
+        QVERIFY(!m_f->Record(3).GetInfo());
+        QCOMPARE(m_f->Record(3).GetFileDuration(), Tarvos::avTime(5000000));
+        m_f->controller->SetFileInfo(Info("/a", 7));
+        QVERIFY(!m_f->Record(0).IsValid());
+        QCOMPARE(m_f->Record(0).GetFileDuration(), Tarvos::avTime(7));
+    }
+
+    void fileInfoWhileObserversChangeTheList()
+    {
+        // The walk goes on from the row after the one just updated, over the list
+        // as the observers left it.
+        RecordingObserver& observer = m_f->Observe();
+        for (const char* path : { "/a", "/b", "/a", "/a", "/c" })
+            m_f->controller->AddFile(ioPath(path), -1, false);
+        int updates = 0;
+        bool edited = false;
+        observer.onChanged = [&] {
+            if (std::exchange(edited, true))
+                return;
+            // Above the walk: the new "/a" is never visited, the first one is visited again.
+            m_f->controller->AddFile(ioPath("/a"), 0, false);
+            // Ahead of the walk: renamed rows are found, removed ones are not.
+            PlaylistItemData renamed = m_f->Record(5);
+            renamed.SetFilename("/a");
+            QVERIFY(m_f->controller->UpdateFile(renamed));
+            m_f->controller->DeleteFile(4);
+        };
+        connect(m_f->view->model(), &QAbstractItemModel::dataChanged,
+            [&](const QModelIndex& index) { updates += bool(m_f->Record(index.row()).GetInfo()); });
+        QCOMPARE(Reached("/a"), QList<int>({ 1, 3, 4 }));
+        QCOMPARE(m_f->Paths(), QStringList({ "/a", "/a", "/b", "/a", "/a" }));
+        QCOMPARE(updates, 4);
+    }
+
+    void pathIndexFollowsTheList()
+    {
+        // Each change comes after a look-up has built the index of paths.
+        for (const char* path : { "/a", "/b" })
+            m_f->controller->AddFile(ioPath(path), -1, false);
+        QCOMPARE(Reached("/a"), QList<int>({ 0 }));
+        m_f->controller->AddFile(ioPath("/a"), 0, false);
+        QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
+        m_f->controller->AddFile(ioPath("/a"), -1, false);
+        QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 3 }));
+        PlaylistItemData renamed = m_f->Record(2);
+        renamed.SetFilename("/a");
+        QVERIFY(m_f->controller->UpdateFile(renamed));
+        QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 2, 3 }));
+        QVERIFY(m_f->view->model()->removeRows(2, 2));
+        QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
+        QVERIFY(m_f->view->model()->removeRow(0));
+        QCOMPARE(Reached("/a"), QList<int>({ 0 }));
+    }
+
+    void logLines()
+    {
+        CapturingSink sink;
+        google::AddLogSink(&sink);
+        m_f->controller->SetFileInfo(Info("/media/clip one.mkv", 3723500000));
+        m_f->controller->SetFileInfoFailed("/media/broken.avi");
+        google::RemoveLogSink(&sink);
+        const QString source = QStringLiteral("%1 Gui/Reelkit/PlaylistController.cpp "
+                                              "PlaylistController.cpp: ")
+                                   .arg(google::GLOG_INFO);
+        QCOMPARE(sink.lines,
+            QStringList({ source
+                    + "Media source info is received for file [/media/clip one.mkv]; the duration "
+                      "of this file is 1:02:03.500000",
+                source + "Media source info extraction failed for file [/media/broken.avi]" }));
+    }
+
+    void stepByOrder_data()
+    {
+        QTest::addColumn<StepRow>("row");
+        const int next = PlaylistController::StepNextByOrder;
+        const int prev = PlaylistController::StepPrevByOrder;
+        QTest::newRow("next at the end") << StepRow { Seq, 3, 2, false, Prev, next, false, 2 };
+        QTest::newRow("next at the end, repeat")
+            << StepRow { Seq, 3, 2, true, Next | Prev, next, true, 0 };
+        QTest::newRow("prev at the start, repeat")
+            << StepRow { Seq, 3, 0, true, Next | Prev, prev, true, 2 };
+        QTest::newRow("no active, next") << StepRow { Seq, 3, -1, true, 0, next, true, 0 };
+        QTest::newRow("no active, prev") << StepRow { Seq, 3, -1, false, 0, prev, true, 0 };
+        QTest::newRow("single, repeat") << StepRow { Seq, 1, 0, true, 0, NoStep, false, 0 };
+        QTest::newRow("shuffle, single")
+            << StepRow { Shuffle, 1, 0, false, Next, NoStep, false, 0 };
+        // Order steps ignore the strategy.
+        QTest::newRow("shuffle, next at the end, repeat")
+            << StepRow { Shuffle, 3, 2, true, Next, next, true, 0 };
+    }
+
+    void stepByOrder()
+    {
+        QFETCH(StepRow, row);
+        m_f->Fill(row.count);
+        m_f->controller->SetRepeat(row.repeat);
+        m_f->controller->SetStrategy(PlaylistController::Strategies(row.strategy));
+        // Made active without a step, so that the shuffle history stays empty.
+        m_f->controller->StepTo(m_f->Entry(row.active));
+        QCOMPARE(m_f->controller->GetRewindStates(), row.states);
+        if (row.step != NoStep) {
+            QCOMPARE(m_f->controller->StepTo(row.step), row.stepped);
+            QCOMPARE(m_f->ActiveRow(), row.expected);
+        }
+        if (row.strategy == Seq && row.count == 3 && !row.repeat) {
+            // By the sequential strategy: forward to the end, back to the start.
+            m_f->controller->Clear();
+            m_f->Fill(3);
+            QCOMPARE(StepNext(5), QList<int>({ 0, 1, 2 }));
+            QCOMPARE(StepBackAll(), QList<int>({ 1, 0 }));
+        }
+    }
+
+    void stepsThatFindNothingStillRecordHistory()
+    {
+        m_f->Fill(3);
+        m_f->controller->SetStrategy(PlaylistController::Shuffle);
+        QVERIFY(!m_f->controller->StepTo(-7));
+        QVERIFY(m_f->controller->StepTo(1));
+        m_f->Observe();
+        m_f->log.clear();
+        // No entry there, and nothing is told, yet the active entry went to the history.
+        QVERIFY(!m_f->controller->StepTo(3));
+        QCOMPARE(m_f->log, QStringList());
+        // Any other negative code makes the active entry active again.
+        QVERIFY(m_f->controller->StepTo(-7));
+        QCOMPARE(m_f->log.filter("active"), QStringList({ "active 1" }));
+        QVERIFY(m_f->controller->StepTo(2));
+        QCOMPARE(StepBackAll(), QList<int>({ 1, 1, 1 }));
+    }
+
+    void activeEntryIsScrolledTo()
+    {
+        m_f->Fill(40);
+        QVERIFY(QTest::qWaitForWindowExposed(m_f->view.get()));
+        QAbstractItemView* view = m_f->view.get();
+        const auto visible = [view](int row) {
+            return view->viewport()->rect().contains(
+                view->visualRect(view->model()->index(row, 0)));
+        };
+        QVERIFY(!visible(39));
+        QVERIFY(m_f->controller->StepTo(39));
+        QVERIFY(visible(39));
+        m_f->controller->SetRepeat(true);
+        QVERIFY(m_f->controller->StepTo(PlaylistController::StepNextByOrder));
+        QVERIFY(visible(0));
+    }
+
+    void shuffleUsesRandModuloPoolSize()
+    {
+        m_f->Fill(5);
+        QVERIFY(m_f->controller->StepTo(1));
+        m_f->controller->SetStrategy(PlaylistController::Shuffle);
+        // The pool keeps list order and lacks the active entry; each pick takes out
+        // the entry at rand() % size. A used-up pool starts a new cycle of all rows.
+        std::srand(2024);
+        QList<int> expected;
+        for (QList<int> pool : { QList<int> { 0, 2, 3, 4 }, QList<int> { 0, 1, 2, 3, 4 } }) {
+            while (!pool.isEmpty())
+                expected << pool.takeAt(std::rand() % pool.size());
+        }
+        std::srand(2024);
+        QCOMPARE(StepNext(9), expected);
+    }
+
+    void shuffleHistory()
+    {
+        m_f->Fill(5);
+        m_f->controller->SetStrategy(PlaylistController::Shuffle);
+        QVERIFY(!m_f->controller->StepTo(PrevByStrategy));
+        // Steps to a row and to an entry take nothing out of the pool and go to no history.
+        QVERIFY(!m_f->controller->StepTo(QPersistentModelIndex()));
+        QVERIFY(m_f->controller->StepTo(m_f->Entry(1)));
+        QCOMPARE(m_f->controller->GetRewindStates(), Next);
+        const QList<int> played = StepNext(3);
+        QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
+        QCOMPARE(StepBackAll(), QList<int>({ played.at(1), played.at(0), 1 }));
+        QCOMPARE(m_f->controller->GetRewindStates(), Next);
+        // Stepping back did not put the entries back into the pool.
+        QCOMPARE(Sorted(StepNext(2) + played), QList<int>({ 0, 1, 2, 3, 4 }));
+
+        // Leaving shuffle empties the used-up pool, coming back refills it without
+        // the playing entry; clearing forgets the history.
+        const int playing = m_f->ActiveRow();
+        m_f->controller->SetStrategy(PlaylistController::Sequential);
+        m_f->controller->SetStrategy(PlaylistController::Shuffle);
+        QCOMPARE(Sorted(StepNext(4) << playing), QList<int>({ 0, 1, 2, 3, 4 }));
+        m_f->controller->Clear();
+        m_f->Fill(2);
+        QVERIFY(m_f->controller->StepTo(NextByStrategy));
+        QCOMPARE(m_f->controller->GetRewindStates(), Next);
+    }
+
+    void shufflePoolFollowsTheList()
+    {
+        m_f->Fill(5);
+        m_f->controller->SetStrategy(PlaylistController::Shuffle);
+        const QStringList played = PathsOf(StepNext(3));
+        QStringList unplayed = m_f->Paths();
+        for (const QString& path : played)
+            unplayed.removeOne(path);
+        // Deleted files leave the pool and the history.
+        m_f->controller->DeleteFile(m_f->Paths().indexOf(played.at(1)));
+        m_f->controller->DeleteFile(m_f->Paths().indexOf(unplayed.at(0)));
+        QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
+        QCOMPARE(PathsOf(StepNext(1)), QStringList({ unplayed.at(1) }));
+        QCOMPARE(PathsOf(StepBackAll()), QStringList({ played.at(2), played.at(0) }));
+        // The used-up pool now holds only a new file, wherever it went.
+        m_f->controller->AddFile(ioPath("/new"), 0, false);
+        QCOMPARE(PathsOf(StepNext(1)), QStringList({ "/new" }));
+
+        // A drag that moves a row re-inserts it and then removes the original row,
+        // whose entry in the history is used up.
+        m_f->controller->Clear();
+        m_f->Fill(4);
+        for (const int row : { 0, 1, 2 })
+            QVERIFY(m_f->controller->StepTo(row));
+        m_f->controller->AddFile(ioPath("/1"), 4, false);
+        QVERIFY(m_f->view->model()->removeRow(1));
+        QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
+        QVERIFY(!m_f->controller->StepTo(PrevByStrategy));
+        QCOMPARE(m_f->Path(m_f->ActiveRow()), QString("/2"));
+        QCOMPARE(PathsOf(StepBackAll()), QStringList({ "/0" }));
+    }
+
+    void serialize()
+    {
+        m_f->Fill(3);
+        QVERIFY(m_f->controller->StepTo(1));
+        PlaylistItemData record = m_f->Record(2);
+        record.SetSelectedAudioStream(1);
+        record.SetSelectedVideoStream(0);
+        QVERIFY(m_f->controller->UpdateFile(record));
+        m_f->controller->SetFileInfo(Info("/0", 100));
+        // Names, key order, value types and array marks all count.
+        QCOMPARE(m_f->controller->Serialize(),
+            Tree({ Entry("/0", -1, -1, false), Entry("/1", -1, -1, true),
+                Entry("/2", 1, 0, false) }));
+
+        // Odd entries read back: appended to what is there, the tree only read.
+        Property tree("anything"), noName, falseActive, wrongTypes, cut;
+        noName.SetChild("audiostream", 1);
+        noName.SetChild("active", true);
+        falseActive.SetChild("filename", "/marked");
+        falseActive.SetChild("active", false);
+        wrongTypes.SetChild("filename", 42);
+        wrongTypes.SetChild("audiostream", "7");
+        wrongTypes.SetChild("videostream", "seven");
+        cut.SetChild("filename", "/cut");
+        cut.SetChild("audiostream", (std::int64_t(1) << 32) + 5);
+        cut.SetChild("videostream", true);
+        for (const Property& entry : { noName, falseActive, wrongTypes, cut })
+            tree.Add(entry);
+        tree.Add(Entry("dvd://E:/:title=2", -1, -1, false));
+        const Property copy = tree;
+        m_f->controller->Clear();
+        m_f->Fill(1);
+        QCOMPARE(m_f->controller->Deserialize(tree), 5);
+        QCOMPARE(tree, copy);
+        QCOMPARE(m_f->Paths(), QStringList({ "/0", "/marked", "42", "/cut", "dvd://E:/:title=2" }));
+        QCOMPARE(m_f->ActiveRow(), 1);
+        QCOMPARE(m_f->Record(2).GetSelectedAudioStream(), 7);
+        QCOMPARE(m_f->Record(2).GetSelectedVideoStream(), 0);
+        QCOMPARE(m_f->Record(3).GetSelectedAudioStream(), 5);
+        QCOMPARE(m_f->Record(3).GetSelectedVideoStream(), 1);
+        QVERIFY(!m_f->Record(4).IsDVD());
+        // Several marked entries: the last one wins.
+        Property twice = Tree({ Entry("/x", -1, -1, true), Entry("/y", -1, -1, true) });
+        QCOMPARE(m_f->controller->Deserialize(twice), 7);
+        QCOMPARE(m_f->FlaggedRows(), QList<int>({ 6 }));
+    }
 
 private:
     // The rows that a new piece of information for the path reaches.
@@ -177,472 +618,7 @@ private:
     }
 
     std::unique_ptr<F> m_f;
-    QTemporaryDir m_logDir;
 };
-
-void tst_PlaylistController::createAndRelease()
-{
-    QVERIFY(!PlaylistController::Create(nullptr));
-    Tarvos::Gui::PlaylistListView view;
-    boost::intrusive_ptr<PlaylistController> controller = PlaylistController::Create(&view);
-    QPointer<QAbstractItemModel> model = view.model();
-    controller->AddFile(ioPath("/a"), -1, false);
-    controller.reset();
-    // The model went with the controller, and the view no longer reports to it.
-    QVERIFY(!model);
-    QVERIFY(!view.model());
-    QTest::keyClick(&view, Qt::Key_Delete);
-}
-
-void tst_PlaylistController::observers()
-{
-    RecordingObserver& first = m_f->Observe("1");
-    m_f->Fill(2);
-    QVERIFY(m_f->controller->StepTo(0));
-    m_f->Observe("2");
-    m_f->controller->AddEventObserver(&first);
-    m_f->controller->AddEventObserver(nullptr);
-    // Each newcomer hears the current states at once, and only once.
-    QCOMPARE(m_f->log.first(), QString("1:rewind 0"));
-    QCOMPARE(m_f->log.count("1:rewind 1"), 1);
-    QCOMPARE(m_f->log.filter("2:"), QStringList({ "2:rewind 1" }));
-    m_f->log.clear();
-    m_f->controller->RemoveEventObserver(&first);
-    m_f->controller->OnPlaylistWidgetKeyPress(Qt::Key_A);
-    QCOMPARE(m_f->log, QStringList({ "2:key 65" }));
-}
-
-void tst_PlaylistController::order_data()
-{
-    QTest::addColumn<OrderRow>("row");
-    // The empty row, the stored record, the old entry's flag, the new one's;
-    // then the switch and the report of the addition itself.
-    QTest::newRow("add active") << OrderRow { 2, 1, false,
-        [](F& f) {
-            PlaylistItemData record(ioPath("/x"));
-            record.SetSelectedAudioStream(2);
-            QCOMPARE(f.controller->AddFile(record, 5, true), -1);
-            QCOMPARE(f.controller->AddFile(record, 0, true), 0);
-            QCOMPARE(f.Record(0).GetSelectedAudioStream(), 2);
-        },
-        { "rewind 2", "changed", "changed", "changed", "changed", "active 0", "rewind 1",
-            "rewind 1" },
-        0 };
-    // The active entry goes without an active-entry event.
-    QTest::newRow("delete") << OrderRow { 3, 1, false,
-        [](F& f) {
-            f.controller->DeleteFile(3);
-            f.controller->DeleteFile(1);
-        },
-        { "changed", "rewind 0" }, -1 };
-    // Always the last row of the selection first, one row at a time.
-    QTest::newRow("delete selected") << OrderRow { 6, 5, false,
-        [](F& f) {
-            for (const int row : { 4, 0, 1, 3 })
-                f.view->selectionModel()->select(f.Entry(row), QItemSelectionModel::Select);
-            QList<int> removed;
-            QObject::connect(f.view->model(), &QAbstractItemModel::rowsAboutToBeRemoved,
-                [&](const QModelIndex&, int first, int last) { removed << first << last; });
-            f.controller->DeleteSelectedFiles();
-            QCOMPARE(removed, QList<int>({ 3, 3, 1, 1, 0, 0, 1, 1 }));
-            QCOMPARE(f.Paths(), QStringList({ "/2", "/5" }));
-        },
-        { "changed", "changed", "changed", "changed", "rewind 2" }, 1 };
-    // All rows in one removal.
-    QTest::newRow("clear") << OrderRow { 4, 1, false, [](F& f) { f.controller->Clear(); },
-        { "changed", "rewind 0" }, -1 };
-    // The old entry loses its flag, the new one gets it, then the observers
-    // hear of it; the same entry again goes through all of it once more.
-    const QStringList toRow1 { "changed", "o:changed", "changed", "o:changed", "active 1",
-        "o:active 1", "rewind 3", "o:rewind 3" };
-    QTest::newRow("switch") << OrderRow { 3, 0, true,
-        [](F& f) { QVERIFY(f.controller->StepTo(1) && f.controller->StepTo(1)); }, toRow1 + toRow1,
-        1 };
-    // The nested insertion runs to its end before the second observer hears
-    // of the switch; the row it hears is the one reported before the insertion.
-    QTest::newRow("observer adds while notified") << OrderRow { 2, -1, true,
-        [](F& f) {
-            f.observers.front().onActive = [&f](int) {
-                if (f.controller->GetItemCount() == 2)
-                    f.controller->AddFile(ioPath("/extra"), 0, false);
-            };
-            QVERIFY(f.controller->StepTo(1));
-            QCOMPARE(f.Paths(), QStringList({ "/extra", "/0", "/1" }));
-        },
-        { "changed", "o:changed", "active 1", "changed", "o:changed", "changed", "o:changed",
-            "rewind 2", "o:rewind 2", "o:active 1", "rewind 2", "o:rewind 2" },
-        2 };
-    QTest::newRow("repeat") << OrderRow { 3, 2, false,
-        [](F& f) {
-            for (const bool on : { true, true, false })
-                f.controller->SetRepeat(on);
-        },
-        { "rewind 3", "rewind 3", "rewind 2" }, 2 };
-    QTest::newRow("shuffle") << OrderRow { 3, 1, false,
-        [](F& f) {
-            f.controller->SetStrategy(PlaylistController::Shuffle);
-            f.controller->SetStrategy(PlaylistController::Shuffle);
-        },
-        { "changed", "changed", "active 1", "rewind 3", "rewind 3" }, 1 };
-    // Another entry's track is stored and nobody told; the active entry's video track is told.
-    QTest::newRow("tracks") << OrderRow { 2, 1, false,
-        [](F& f) {
-            f.controller->OnPlaylistWidgetAudioTrackSelected(f.Entry(0), 3);
-            f.controller->OnPlaylistWidgetVideoTrackSelected(f.Entry(1), 2);
-            QCOMPARE(f.Record(0).GetSelectedAudioStream(), 3);
-            QCOMPARE(f.Record(1).GetSelectedVideoStream(), 2);
-        },
-        { "changed", "changed", "video 2" }, 1 };
-    // Every observer hears of a drop before the entry becomes active.
-    QTest::newRow("active file dropped, inserted")
-        << OrderRow { 2, 0, true, [](F& f) { Drop(f, true, true, 2); },
-               { "dropped /dropped 2", "changed", "o:changed", "changed", "o:changed", "rewind 1",
-                   "o:rewind 1", "o:dropped /dropped 2", "changed", "o:changed", "changed",
-                   "o:changed", "active 2", "o:active 2", "rewind 2", "o:rewind 2" },
-               2 };
-    QTest::newRow("active file dropped, not inserted")
-        << OrderRow { 2, 0, true, [](F& f) { Drop(f, true, false, 2); },
-               { "dropped /dropped 2", "o:dropped /dropped 2", "changed", "o:changed", "active -1",
-                   "o:active -1", "rewind 0", "o:rewind 0" },
-               -1 };
-    QTest::newRow("file dropped, inserted")
-        << OrderRow { 2, 0, true, [](F& f) { Drop(f, false, true, 0); },
-               { "dropped /dropped 0", "changed", "o:changed", "changed", "o:changed", "rewind 3",
-                   "o:rewind 3", "o:dropped /dropped 0" },
-               1 };
-}
-
-void tst_PlaylistController::order()
-{
-    QFETCH(OrderRow, row);
-    m_f->Fill(row.count);
-    if (row.active >= 0)
-        QVERIFY(m_f->controller->StepTo(row.active));
-    m_f->Observe();
-    if (row.two)
-        m_f->Observe("o");
-    m_f->log.clear();
-    row.act(*m_f);
-    QCOMPARE(m_f->log, row.log);
-    QCOMPARE(m_f->ActiveRow(), row.activeAfter);
-    QCOMPARE(
-        m_f->FlaggedRows(), row.activeAfter >= 0 ? QList<int>({ row.activeAfter }) : QList<int>());
-}
-
-void tst_PlaylistController::selection()
-{
-    m_f->Fill(4);
-    PlaylistItemData out(ioPath("/untouched"));
-    QVERIFY(!m_f->controller->GetFile(out));
-    QCOMPARE(out.GetName(), std::string("/untouched"));
-    QItemSelectionModel* selection = m_f->view->selectionModel();
-    for (const int row : { 0, 3, 2 })
-        selection->select(m_f->Entry(row), QItemSelectionModel::Select);
-    // The selected file is the first of the selection, the step goes to the view's last.
-    QVERIFY(m_f->controller->GetSelectedFile(out));
-    QCOMPARE(out.GetIndex().row(), 0);
-    QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
-    QCOMPARE(m_f->ActiveRow(), 2);
-    selection->clearSelection();
-    QVERIFY(m_f->controller->StepTo(PlaylistController::StepToSelection));
-    QCOMPARE(m_f->ActiveRow(), 2);
-}
-
-void tst_PlaylistController::fileInfo()
-{
-    for (const char* path : { "/a", "/b", "dvd://E:/:title=1", "/a" })
-        m_f->controller->AddFile(ioPath(path), -1, false);
-    QVERIFY(m_f->controller->StepTo(3));
-    PlaylistItemData record = m_f->Record(0);
-    record.SetSelectedAudioStream(1);
-    QVERIFY(m_f->controller->UpdateFile(record));
-    m_f->Observe();
-    m_f->log.clear();
-    const InfoPtr info = Info("/a", 5000000);
-    m_f->controller->SetFileInfo(info);
-    QCOMPARE(m_f->log, QStringList({ "changed", "changed" }));
-    for (const int row : { 0, 3 }) {
-        QCOMPARE(m_f->Record(row).GetInfo(), info);
-        QCOMPARE(m_f->Record(row).GetFileDuration(), Tarvos::avTime(5000000));
-    }
-    // Everything else of the entries stays.
-    QCOMPARE(m_f->Record(0).GetSelectedAudioStream(), 1);
-    QVERIFY(m_f->Record(3).GetActive());
-    QVERIFY(!m_f->Record(1).GetInfo());
-    // Information never makes a restored DVD entry a DVD title.
-    m_f->controller->SetFileInfo(Info("dvd://E:/:title=1", 1800000000));
-    QVERIFY(!m_f->Record(2).IsDVD());
-    // A failure drops the information but not the duration, and stays.
-    m_f->controller->SetFileInfoFailed("/a");
-    QVERIFY(!m_f->Record(3).IsValid());
-    QVERIFY(!m_f->Record(3).GetInfo());
-    QCOMPARE(m_f->Record(3).GetFileDuration(), Tarvos::avTime(5000000));
-    m_f->controller->SetFileInfo(Info("/a", 7));
-    QVERIFY(!m_f->Record(0).IsValid());
-    QCOMPARE(m_f->Record(0).GetFileDuration(), Tarvos::avTime(7));
-}
-
-void tst_PlaylistController::fileInfoWhileObserversChangeTheList()
-{
-    // The walk goes on from the row after the one just updated, over the list
-    // as the observers left it.
-    RecordingObserver& observer = m_f->Observe();
-    for (const char* path : { "/a", "/b", "/a", "/a", "/c" })
-        m_f->controller->AddFile(ioPath(path), -1, false);
-    int updates = 0;
-    bool edited = false;
-    observer.onChanged = [&] {
-        if (std::exchange(edited, true))
-            return;
-        // Above the walk: the new "/a" is never visited, the first one is visited again.
-        m_f->controller->AddFile(ioPath("/a"), 0, false);
-        // Ahead of the walk: renamed rows are found, removed ones are not.
-        PlaylistItemData renamed = m_f->Record(5);
-        renamed.SetFilename("/a");
-        QVERIFY(m_f->controller->UpdateFile(renamed));
-        m_f->controller->DeleteFile(4);
-    };
-    connect(m_f->view->model(), &QAbstractItemModel::dataChanged,
-        [&](const QModelIndex& index) { updates += bool(m_f->Record(index.row()).GetInfo()); });
-    QCOMPARE(Reached("/a"), QList<int>({ 1, 3, 4 }));
-    QCOMPARE(m_f->Paths(), QStringList({ "/a", "/a", "/b", "/a", "/a" }));
-    QCOMPARE(updates, 4);
-}
-
-void tst_PlaylistController::pathIndexFollowsTheList()
-{
-    // Each change comes after a look-up has built the index of paths.
-    for (const char* path : { "/a", "/b" })
-        m_f->controller->AddFile(ioPath(path), -1, false);
-    QCOMPARE(Reached("/a"), QList<int>({ 0 }));
-    m_f->controller->AddFile(ioPath("/a"), 0, false);
-    QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
-    m_f->controller->AddFile(ioPath("/a"), -1, false);
-    QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 3 }));
-    PlaylistItemData renamed = m_f->Record(2);
-    renamed.SetFilename("/a");
-    QVERIFY(m_f->controller->UpdateFile(renamed));
-    QCOMPARE(Reached("/a"), QList<int>({ 0, 1, 2, 3 }));
-    QVERIFY(m_f->view->model()->removeRows(2, 2));
-    QCOMPARE(Reached("/a"), QList<int>({ 0, 1 }));
-    QVERIFY(m_f->view->model()->removeRow(0));
-    QCOMPARE(Reached("/a"), QList<int>({ 0 }));
-}
-
-void tst_PlaylistController::logLines()
-{
-    CapturingSink sink;
-    google::AddLogSink(&sink);
-    m_f->controller->SetFileInfo(Info("/media/clip one.mkv", 3723500000));
-    m_f->controller->SetFileInfoFailed("/media/broken.avi");
-    google::RemoveLogSink(&sink);
-    const QString source = QStringLiteral("%1 Gui/Reelkit/PlaylistController.cpp "
-                                          "PlaylistController.cpp: ")
-                               .arg(google::GLOG_INFO);
-    QCOMPARE(sink.lines,
-        QStringList({ source
-                + "Media source info is received for file [/media/clip one.mkv]; the duration "
-                  "of this file is 1:02:03.500000",
-            source + "Media source info extraction failed for file [/media/broken.avi]" }));
-}
-
-void tst_PlaylistController::stepByOrder_data()
-{
-    QTest::addColumn<StepRow>("row");
-    const int next = PlaylistController::StepNextByOrder;
-    const int prev = PlaylistController::StepPrevByOrder;
-    QTest::newRow("next at the end") << StepRow { Seq, 3, 2, false, Prev, next, false, 2 };
-    QTest::newRow("next at the end, repeat")
-        << StepRow { Seq, 3, 2, true, Next | Prev, next, true, 0 };
-    QTest::newRow("prev at the start, repeat")
-        << StepRow { Seq, 3, 0, true, Next | Prev, prev, true, 2 };
-    QTest::newRow("no active, next") << StepRow { Seq, 3, -1, true, 0, next, true, 0 };
-    QTest::newRow("no active, prev") << StepRow { Seq, 3, -1, false, 0, prev, true, 0 };
-    QTest::newRow("single, repeat") << StepRow { Seq, 1, 0, true, 0, NoStep, false, 0 };
-    QTest::newRow("shuffle, single") << StepRow { Shuffle, 1, 0, false, Next, NoStep, false, 0 };
-    // Order steps ignore the strategy.
-    QTest::newRow("shuffle, next at the end, repeat")
-        << StepRow { Shuffle, 3, 2, true, Next, next, true, 0 };
-}
-
-void tst_PlaylistController::stepByOrder()
-{
-    QFETCH(StepRow, row);
-    m_f->Fill(row.count);
-    m_f->controller->SetRepeat(row.repeat);
-    m_f->controller->SetStrategy(PlaylistController::Strategies(row.strategy));
-    // Made active without a step, so that the shuffle history stays empty.
-    m_f->controller->StepTo(m_f->Entry(row.active));
-    QCOMPARE(m_f->controller->GetRewindStates(), row.states);
-    if (row.step != NoStep) {
-        QCOMPARE(m_f->controller->StepTo(row.step), row.stepped);
-        QCOMPARE(m_f->ActiveRow(), row.expected);
-    }
-    if (row.strategy == Seq && row.count == 3 && !row.repeat) {
-        // By the sequential strategy: forward to the end, back to the start.
-        m_f->controller->Clear();
-        m_f->Fill(3);
-        QCOMPARE(StepNext(5), QList<int>({ 0, 1, 2 }));
-        QCOMPARE(StepBackAll(), QList<int>({ 1, 0 }));
-    }
-}
-
-void tst_PlaylistController::stepsThatFindNothingStillRecordHistory()
-{
-    m_f->Fill(3);
-    m_f->controller->SetStrategy(PlaylistController::Shuffle);
-    QVERIFY(!m_f->controller->StepTo(-7));
-    QVERIFY(m_f->controller->StepTo(1));
-    m_f->Observe();
-    m_f->log.clear();
-    // No entry there, and nothing is told, yet the active entry went to the history.
-    QVERIFY(!m_f->controller->StepTo(3));
-    QCOMPARE(m_f->log, QStringList());
-    // Any other negative code makes the active entry active again.
-    QVERIFY(m_f->controller->StepTo(-7));
-    QCOMPARE(m_f->log.filter("active"), QStringList({ "active 1" }));
-    QVERIFY(m_f->controller->StepTo(2));
-    QCOMPARE(StepBackAll(), QList<int>({ 1, 1, 1 }));
-}
-
-void tst_PlaylistController::activeEntryIsScrolledTo()
-{
-    m_f->Fill(40);
-    QVERIFY(QTest::qWaitForWindowExposed(m_f->view.get()));
-    QAbstractItemView* view = m_f->view.get();
-    const auto visible = [view](int row) {
-        return view->viewport()->rect().contains(view->visualRect(view->model()->index(row, 0)));
-    };
-    QVERIFY(!visible(39));
-    QVERIFY(m_f->controller->StepTo(39));
-    QVERIFY(visible(39));
-    m_f->controller->SetRepeat(true);
-    QVERIFY(m_f->controller->StepTo(PlaylistController::StepNextByOrder));
-    QVERIFY(visible(0));
-}
-
-void tst_PlaylistController::shuffleUsesRandModuloPoolSize()
-{
-    m_f->Fill(5);
-    QVERIFY(m_f->controller->StepTo(1));
-    m_f->controller->SetStrategy(PlaylistController::Shuffle);
-    // The pool keeps list order and lacks the active entry; each pick takes out
-    // the entry at rand() % size. A used-up pool starts a new cycle of all rows.
-    std::srand(2024);
-    QList<int> expected;
-    for (QList<int> pool : { QList<int> { 0, 2, 3, 4 }, QList<int> { 0, 1, 2, 3, 4 } }) {
-        while (!pool.isEmpty())
-            expected << pool.takeAt(std::rand() % pool.size());
-    }
-    std::srand(2024);
-    QCOMPARE(StepNext(9), expected);
-}
-
-void tst_PlaylistController::shuffleHistory()
-{
-    m_f->Fill(5);
-    m_f->controller->SetStrategy(PlaylistController::Shuffle);
-    QVERIFY(!m_f->controller->StepTo(PrevByStrategy));
-    // Steps to a row and to an entry take nothing out of the pool and go to no history.
-    QVERIFY(!m_f->controller->StepTo(QPersistentModelIndex()));
-    QVERIFY(m_f->controller->StepTo(m_f->Entry(1)));
-    QCOMPARE(m_f->controller->GetRewindStates(), Next);
-    const QList<int> played = StepNext(3);
-    QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
-    QCOMPARE(StepBackAll(), QList<int>({ played.at(1), played.at(0), 1 }));
-    QCOMPARE(m_f->controller->GetRewindStates(), Next);
-    // Stepping back did not put the entries back into the pool.
-    QCOMPARE(Sorted(StepNext(2) + played), QList<int>({ 0, 1, 2, 3, 4 }));
-
-    // Leaving shuffle empties the used-up pool, coming back refills it without
-    // the playing entry; clearing forgets the history.
-    const int playing = m_f->ActiveRow();
-    m_f->controller->SetStrategy(PlaylistController::Sequential);
-    m_f->controller->SetStrategy(PlaylistController::Shuffle);
-    QCOMPARE(Sorted(StepNext(4) << playing), QList<int>({ 0, 1, 2, 3, 4 }));
-    m_f->controller->Clear();
-    m_f->Fill(2);
-    QVERIFY(m_f->controller->StepTo(NextByStrategy));
-    QCOMPARE(m_f->controller->GetRewindStates(), Next);
-}
-
-void tst_PlaylistController::shufflePoolFollowsTheList()
-{
-    m_f->Fill(5);
-    m_f->controller->SetStrategy(PlaylistController::Shuffle);
-    const QStringList played = PathsOf(StepNext(3));
-    QStringList unplayed = m_f->Paths();
-    for (const QString& path : played)
-        unplayed.removeOne(path);
-    // Deleted files leave the pool and the history.
-    m_f->controller->DeleteFile(m_f->Paths().indexOf(played.at(1)));
-    m_f->controller->DeleteFile(m_f->Paths().indexOf(unplayed.at(0)));
-    QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
-    QCOMPARE(PathsOf(StepNext(1)), QStringList({ unplayed.at(1) }));
-    QCOMPARE(PathsOf(StepBackAll()), QStringList({ played.at(2), played.at(0) }));
-    // The used-up pool now holds only a new file, wherever it went.
-    m_f->controller->AddFile(ioPath("/new"), 0, false);
-    QCOMPARE(PathsOf(StepNext(1)), QStringList({ "/new" }));
-
-    // A drag that moves a row re-inserts it and then removes the original row,
-    // whose entry in the history is used up.
-    m_f->controller->Clear();
-    m_f->Fill(4);
-    for (const int row : { 0, 1, 2 })
-        QVERIFY(m_f->controller->StepTo(row));
-    m_f->controller->AddFile(ioPath("/1"), 4, false);
-    QVERIFY(m_f->view->model()->removeRow(1));
-    QCOMPARE(m_f->controller->GetRewindStates(), Next | Prev);
-    QVERIFY(!m_f->controller->StepTo(PrevByStrategy));
-    QCOMPARE(m_f->Path(m_f->ActiveRow()), QString("/2"));
-    QCOMPARE(PathsOf(StepBackAll()), QStringList({ "/0" }));
-}
-
-void tst_PlaylistController::serialize()
-{
-    m_f->Fill(3);
-    QVERIFY(m_f->controller->StepTo(1));
-    PlaylistItemData record = m_f->Record(2);
-    record.SetSelectedAudioStream(1);
-    record.SetSelectedVideoStream(0);
-    QVERIFY(m_f->controller->UpdateFile(record));
-    m_f->controller->SetFileInfo(Info("/0", 100));
-    // Names, key order, value types and array marks all count.
-    QCOMPARE(m_f->controller->Serialize(),
-        Tree({ Entry("/0", -1, -1, false), Entry("/1", -1, -1, true), Entry("/2", 1, 0, false) }));
-
-    // Odd entries read back: appended to what is there, the tree only read.
-    Property tree("anything"), noName, falseActive, wrongTypes, cut;
-    noName.SetChild("audiostream", 1);
-    noName.SetChild("active", true);
-    falseActive.SetChild("filename", "/marked");
-    falseActive.SetChild("active", false);
-    wrongTypes.SetChild("filename", 42);
-    wrongTypes.SetChild("audiostream", "7");
-    wrongTypes.SetChild("videostream", "seven");
-    cut.SetChild("filename", "/cut");
-    cut.SetChild("audiostream", (std::int64_t(1) << 32) + 5);
-    cut.SetChild("videostream", true);
-    for (const Property& entry : { noName, falseActive, wrongTypes, cut })
-        tree.Add(entry);
-    tree.Add(Entry("dvd://E:/:title=2", -1, -1, false));
-    const Property copy = tree;
-    m_f->controller->Clear();
-    m_f->Fill(1);
-    QCOMPARE(m_f->controller->Deserialize(tree), 5);
-    QCOMPARE(tree, copy);
-    QCOMPARE(m_f->Paths(), QStringList({ "/0", "/marked", "42", "/cut", "dvd://E:/:title=2" }));
-    QCOMPARE(m_f->ActiveRow(), 1);
-    QCOMPARE(m_f->Record(2).GetSelectedAudioStream(), 7);
-    QCOMPARE(m_f->Record(2).GetSelectedVideoStream(), 0);
-    QCOMPARE(m_f->Record(3).GetSelectedAudioStream(), 5);
-    QCOMPARE(m_f->Record(3).GetSelectedVideoStream(), 1);
-    QVERIFY(!m_f->Record(4).IsDVD());
-    // Several marked entries: the last one wins.
-    Property twice = Tree({ Entry("/x", -1, -1, true), Entry("/y", -1, -1, true) });
-    QCOMPARE(m_f->controller->Deserialize(twice), 7);
-    QCOMPARE(m_f->FlaggedRows(), QList<int>({ 6 }));
-}
 
 QTEST_MAIN(tst_PlaylistController)
 #include "tst_playlistcontroller.moc"
