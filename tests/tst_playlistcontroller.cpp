@@ -494,8 +494,10 @@ private slots:
         odd.SetChild("active", false);
         tree.Add(noName);
         tree.Add(odd);
-        Property cut = Entry("/cut", -1, -1, true);
+        Property cut;
+        cut.SetChild("filename", "/cut");
         cut.SetChild("audiostream", (std::int64_t(1) << 32) + 5);
+        cut.SetChild("active", true);
         tree.Add(cut);
         tree.Add(Entry("dvd://E:/:title=2", -1, -1, false));
         const Property copy = tree;
