@@ -17,20 +17,6 @@ using Tarvos::Gui::PlaylistListView;
 
 Q_DECLARE_METATYPE(std::string)
 
-namespace {
-
-// ShowBusy calls in turn, then what shows.
-struct BusyRow
-{
-    QList<QPair<bool, QString>> calls;
-    bool barShown;
-    QString label;
-};
-
-} // namespace
-
-Q_DECLARE_METATYPE(BusyRow)
-
 class tst_PlaylistFrame : public QObject
 {
     Q_OBJECT
@@ -82,31 +68,28 @@ private slots:
         }
     }
 
-    void busy_data()
-    {
-        QTest::addColumn<BusyRow>("row");
-        QTest::newRow("busy without text") << BusyRow { { { true, "" } }, true, "TextLabel" };
-        QTest::newRow("busy, then done")
-            << BusyRow { { { true, "Scanning" }, { false, "Scanning" } }, false, "Scanning" };
-        QTest::newRow("text, then none")
-            << BusyRow { { { true, "Scanning" }, { true, "" } }, true, "Scanning" };
-        QTest::newRow("not busy") << BusyRow { { { false, "Scanning" } }, false, "TextLabel" };
-    }
     void busy()
     {
-        QFETCH(BusyRow, row);
-        for (const auto& [busy, text] : row.calls)
-            m_frame->ShowBusy(busy, text);
-        QCOMPARE(Child<QProgressBar>("busyBar")->isVisible(), row.barShown);
-        // The label never shows.
-        QVERIFY(!Child<QLabel>("busyLabel")->isVisible());
-        QCOMPARE(Child<QLabel>("busyLabel")->text(), row.label);
-        // The hidden 3D button is left alone.
-        QList<bool> enabled;
-        for (const char* name : { "AddFile", "AddFolder", "AddDvd", "Add3D" })
-            enabled << Child<QPushButton>(name)->isEnabled();
-        const bool idle = !row.calls.last().first;
-        QCOMPARE(enabled, (QList<bool> { idle, idle, idle, true }));
+        auto* bar = Child<QProgressBar>("busyBar");
+        auto* label = Child<QLabel>("busyLabel");
+        const auto enabled = [this] {
+            QList<bool> enabled;
+            for (const char* name : { "AddFile", "AddFolder", "AddDvd", "Add3D" })
+                enabled << Child<QPushButton>(name)->isEnabled();
+            return enabled;
+        };
+        // Not busy: the text is not taken. Busy: the buttons but the hidden 3D one
+        // are disabled, an empty text keeps the last one, and the label never shows.
+        m_frame->ShowBusy(false, QStringLiteral("Scanning"));
+        QCOMPARE(label->text(), QStringLiteral("TextLabel"));
+        m_frame->ShowBusy(true, QStringLiteral("Scanning"));
+        m_frame->ShowBusy(true, QString());
+        QVERIFY(bar->isVisible() && !label->isVisible());
+        QCOMPARE(label->text(), QStringLiteral("Scanning"));
+        QCOMPARE(enabled(), QList<bool>({ false, false, false, true }));
+        m_frame->ShowBusy(false, QStringLiteral("Done"));
+        QVERIFY(!bar->isVisible() && !label->isVisible());
+        QCOMPARE(enabled(), QList<bool>({ true, true, true, true }));
     }
 
     void fileInfoDialog()
