@@ -2,17 +2,12 @@
 
 #include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaylistController.h"
-#include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "PlaylistModelTester.h"
 #include "host/FormatTags.h"
 #include "host/MediaSourceInfo.h"
 
-#include <QStringList>
-#include <functional>
 #include <list>
-#include <memory>
-#include <string>
 
 // Media information put together stream by stream; an empty text leaves its tag out.
 class Info

@@ -1,5 +1,4 @@
 #define QTEST_QPA_MOUSE_HANDLING
-#include "Gui/Reelkit/AdvancedSlider.h"
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "PanelTestSupport.h"

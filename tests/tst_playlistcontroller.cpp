@@ -1,10 +1,7 @@
 #include "PlaylistControllerTestSupport.h"
 #include "host/Property.h"
 
-#include <QItemSelectionModel>
 #include <QtTest>
-#include <algorithm>
-#include <cstdlib>
 
 using Tarvos::ioPath;
 using Tarvos::Core::Property;

@@ -1,7 +1,5 @@
 #include "Gui/Reelkit/Playlist.h"
-#include "Gui/Reelkit/PlaylistController.h"
 #include "Gui/Reelkit/PlaylistListView.h"
-#include "host/MediaSourceInfo.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
@@ -9,7 +7,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
-#include <memory>
 
 using Tarvos::ioPath;
 using Tarvos::Gui::Playlist;
