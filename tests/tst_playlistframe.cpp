@@ -101,8 +101,6 @@ private slots:
         auto* menu = new QMenu;
         QAction* fileInfo = menu->addAction(QStringLiteral("Information"));
         fileInfo->setObjectName(QStringLiteral("action_FileInformation"));
-        menu->addMenu(QStringLiteral("Video"))->setObjectName(QStringLiteral("VideoTrack"));
-        menu->addMenu(QStringLiteral("Audio"))->setObjectName(QStringLiteral("AudioTrack"));
         m_frame->SetContextMenu(menu);
         QTimer::singleShot(0, menu, [menu, fileInfo] {
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(fileInfo).center());
@@ -125,7 +123,6 @@ private slots:
         QTest::mouseClick(
             m_frame->windowHandle(), Qt::LeftButton, Qt::ControlModifier, RowCenter(0));
         QCOMPARE(m_frame->GetSelectedRow(), Child<PlaylistListView>("ListView")->GetSelectedRow());
-        QVERIFY(m_frame->GetSelectedRow() != -1);
         m_frame.reset();
         QCOMPARE(controller->GetRefCount(), 1u);
         // The view is gone; what needs it does nothing, the rest still works.
