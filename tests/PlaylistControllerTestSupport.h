@@ -2,17 +2,12 @@
 
 #include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaylistController.h"
-#include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "PlaylistModelTester.h"
 #include "host/FormatTags.h"
 #include "host/MediaSourceInfo.h"
 
-#include <QStringList>
-#include <functional>
 #include <list>
-#include <memory>
-#include <string>
 
 // Media information put together stream by stream; an empty text leaves its tag out.
 class Info
@@ -68,69 +63,42 @@ private:
 };
 
 // Records every call as text ("name:active 2") into a log shared between
-// observers, so that tests see the order across all of them. Each hook, when
-// set, runs after its call has been logged.
+// observers, so that tests see the order across all of them. Each hook runs
+// after its call has been logged.
 class RecordingObserver final : public Tarvos::Gui::IPlaylistEventObserver
 {
 public:
     RecordingObserver(QStringList* log, QString name)
         : m_log(log)
-        , m_name(std::move(name))
+        , m_prefix(name.isEmpty() ? name : name + ':')
     {}
 
-    void OnPlaylistKeyPress(int key) override { Log(QStringLiteral("key %1").arg(key)); }
-    void OnPlaylistItemDoubleClicked(int row) override
-    {
-        Log(QStringLiteral("double %1").arg(row));
-        if (onDouble)
-            onDouble(row);
-    }
-    void OnPlaylistActiveItemChanged(int row) override
-    {
-        Log(QStringLiteral("active %1").arg(row));
-        if (onActive)
-            onActive(row);
-    }
-    void OnPlaylistRewindStatesChanged(int states) override
-    {
-        Log(QStringLiteral("rewind %1").arg(states));
-        if (onRewind)
-            onRewind(states);
-    }
+    void OnPlaylistKeyPress(int key) override { Log("key", key); }
+    void OnPlaylistItemDoubleClicked(int row) override { Log("double", row); }
+    void OnPlaylistActiveItemChanged(int row) override { Log("active", row), onActive(row); }
+    void OnPlaylistRewindStatesChanged(int states) override { Log("rewind", states); }
     void OnPlaylistFileDropped(const std::string& path, int row) override
     {
-        Log(QStringLiteral("dropped %1 %2").arg(QString::fromStdString(path)).arg(row));
-        if (onDropped)
-            onDropped(path, row);
+        Log(QStringLiteral("dropped %1").arg(QString::fromStdString(path)).toUtf8(), row);
+        onDropped(path, row);
     }
-    void OnPlaylistChanged() override
-    {
-        Log(QStringLiteral("changed"));
-        if (onChanged)
-            onChanged();
-    }
-    void OnPlaylistAudioTrackSelected(unsigned int track) override
-    {
-        Log(QStringLiteral("audio %1").arg(track));
-    }
-    void OnPlaylistVideoTrackSelected(unsigned int track) override
-    {
-        Log(QStringLiteral("video %1").arg(track));
-    }
+    void OnPlaylistChanged() override { *m_log << m_prefix + "changed", onChanged(); }
+    void OnPlaylistAudioTrackSelected(unsigned int track) override { Log("audio", track); }
+    void OnPlaylistVideoTrackSelected(unsigned int track) override { Log("video", track); }
 
-    std::function<void(int)> onDouble;
-    std::function<void(int)> onActive;
-    std::function<void(int)> onRewind;
-    std::function<void(const std::string&, int)> onDropped;
-    std::function<void()> onChanged;
+    std::function<void(int)> onActive = [](int) {};
+    std::function<void(const std::string&, int)> onDropped = [](const std::string&, int) {};
+    std::function<void()> onChanged = [] {};
 
 private:
-    void Log(const QString& text) { *m_log << (m_name.isEmpty() ? text : m_name + ':' + text); }
+    void Log(const QByteArray& what, qint64 n)
+    {
+        *m_log << m_prefix + what + ' ' + QString::number(n);
+    }
 
     QStringList* m_log;
-    QString m_name;
+    QString m_prefix;
 };
-
 // A shown list view with its controller, a model tester and observers that
 // stay registered until the fixture goes.
 struct ControllerFixture
@@ -149,12 +117,11 @@ struct ControllerFixture
         for (RecordingObserver& observer : observers)
             controller->RemoveEventObserver(&observer);
     }
-    // A new observer logging into log, its lines prefixed by name.
-    RecordingObserver& Observe(const QString& name = QString(), bool registered = true)
+    // A new registered observer logging into log, its lines prefixed by name.
+    RecordingObserver& Observe(const QString& name = QString())
     {
         observers.emplace_back(&log, name);
-        if (registered)
-            controller->AddEventObserver(&observers.back());
+        controller->AddEventObserver(&observers.back());
         return observers.back();
     }
     // Files named "/0" … "/<count − 1>".
