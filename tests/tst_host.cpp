@@ -1,8 +1,6 @@
 #include "host/DVDLabel.h"
 #include "host/DataInputString.h"
 #include "host/DataOutputString.h"
-#include "host/FormatTags.h"
-#include "host/LocalizationManager.h"
 #include "host/MediaSourceInfo.h"
 #include "host/Property.h"
 #include "host/PropertySerializer.h"
@@ -93,7 +91,6 @@ private slots:
     void largestAndNoInput();
     void refCount();
     void timeToText();
-    void namesOfFormats();
     void dvdLabelLookupCanBeReplaced();
     void mediaSourceInfo();
 };
@@ -290,17 +287,6 @@ void tst_Host::timeToText()
         { std::numeric_limits<qint64>::min(), "-2562047788:00:54.775808" } };
     for (const auto& [time, text] : rows)
         QCOMPARE(Proc::T2S(time), std::string(text));
-}
-
-void tst_Host::namesOfFormats()
-{
-    // Unknown codec identifiers are shown as they are.
-    QCOMPARE(GetLocalizationManager().GetCodecName("ac3"), std::string("Dolby Digital"));
-    QCOMPARE(GetLocalizationManager().GetCodecName("x-weird"), std::string("x-weird"));
-    for (const char* image : { "image2", "png_pipe" })
-        QVERIFY2(Conf::IsImageContainer(image), image);
-    for (const char* other : { "matroska,webm", "_pipe", "" })
-        QVERIFY2(!Conf::IsImageContainer(other), other);
 }
 
 void tst_Host::dvdLabelLookupCanBeReplaced()
