@@ -1,5 +1,4 @@
 #include "PlaylistControllerTestSupport.h"
-#include "host/Property.h"
 
 #include <QtTest>
 
@@ -153,16 +152,16 @@ private slots:
                 f.controller->SetStrategy(PlaylistController::Shuffle);
             },
             "changed, changed, active 1, rewind 3, rewind 3", 1 };
-        // Another entry's track is stored and nobody told; the active entry's video
-        // track is told.
+        // Every choice is stored; only the active entry's are told.
         QTest::newRow("tracks") << OrderRow { 2, 1, false,
             [](F& f) {
                 f.controller->OnPlaylistWidgetAudioTrackSelected(f.Entry(0), 3);
-                f.controller->OnPlaylistWidgetVideoTrackSelected(f.Entry(1), 2);
-                QCOMPARE(f.Record(0).GetSelectedAudioStream(), 3);
-                QCOMPARE(f.Record(1).GetSelectedVideoStream(), 2);
+                f.controller->OnPlaylistWidgetVideoTrackSelected(f.Entry(0), 2);
+                f.controller->OnPlaylistWidgetAudioTrackSelected(f.Entry(1), 4);
+                f.controller->OnPlaylistWidgetVideoTrackSelected(f.Entry(1), 5);
+                QCOMPARE(f.Record(0).GetSelectedVideoStream(), 2);
             },
-            "changed, changed, video 2", 1 };
+            "changed, changed, changed, audio 4, changed, video 5", 1 };
         // Every observer hears of a drop before the entry becomes active.
         QTest::newRow("active file dropped, inserted") << OrderRow { 2, 0, true,
             [](F& f) {
