@@ -123,8 +123,9 @@ QWidget* PlaybackControlPanelSwitcher::GetPlaybackControlPanel() const
 void PlaybackControlPanelSwitcher::AnimateWidgetGeometry(
     QWidget* target, const QVariant& endGeometry)
 {
-    // Runs alongside any animation still going; it deletes itself when done.
-    auto* animation = new QPropertyAnimation(target, "geometry");
+    // Runs alongside any animation still going; it deletes itself when done,
+    // or goes with the panel it moves.
+    auto* animation = new QPropertyAnimation(target, "geometry", target);
     animation->setDuration(m_reduceMotion ? 0 : m_showHideDuration);
     animation->setStartValue(target->geometry());
     animation->setEndValue(endGeometry);
