@@ -77,4 +77,12 @@ void AccessibleFactory::Attach(QWidget* widget)
         QAccessible::uniqueId(QAccessible::queryAccessibleInterface(widget)));
 }
 
+void AccessibleFactory::ValueChanged(QObject* object, int value)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(object, value);
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace Tarvos::Gui

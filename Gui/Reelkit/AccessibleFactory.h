@@ -23,6 +23,9 @@ public:
     // most derived first) is one the library describes; null otherwise, so
     // that Qt asks again with the base class.
     static QAccessibleInterface* Create(const QString& className, QObject* object);
+    // Tells assistive technology that object's value is now value; nothing
+    // while none listens, since a playing timeline changes with every frame.
+    static void ValueChanged(QObject* object, int value);
 };
 
 } // namespace Tarvos::Gui

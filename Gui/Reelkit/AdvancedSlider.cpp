@@ -4,7 +4,6 @@
 #include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/Repolish.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -67,8 +66,7 @@ void AdvancedSliderThumb::setValue(int value)
     value = qMin(m_maximum, value);
     m_value = value;
     m_slider->moveThumbTo(this, value);
-    QAccessibleValueChangeEvent event(this, value);
-    QAccessible::updateAccessibility(&event);
+    AccessibleFactory::ValueChanged(this, value);
     emit valueChanged(value);
 }
 

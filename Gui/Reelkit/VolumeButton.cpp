@@ -2,7 +2,6 @@
 
 #include "Gui/Reelkit/AccessibleFactory.h"
 
-#include <QAccessible>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QSlider>
@@ -62,8 +61,7 @@ void VolumeButton::SetVolume(int volume)
     }
     // Page 0 is silence; pages 1 to 4 are the quarters of 1 to 100.
     setCurrentIndex((volume + 24) / 25);
-    QAccessibleValueChangeEvent event(this, volume);
-    QAccessible::updateAccessibility(&event);
+    AccessibleFactory::ValueChanged(this, volume);
     emit VolumeChanged(volume);
 }
 

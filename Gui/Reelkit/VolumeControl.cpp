@@ -4,7 +4,6 @@
 #include "Gui/Reelkit/Repolish.h"
 #include "ui_VolumeControl.h"
 
-#include <QAccessible>
 #include <QStyle>
 #include <QVariant>
 
@@ -92,8 +91,7 @@ void VolumeControl::UpdateMute()
     button->setProperty(VolumeProperty, VolumeLevel(m_muted, m_ui->volume->value()));
     Repolish(button);
     // Muting changes what the control reads as ("40%, muted"), not only its look.
-    QAccessibleValueChangeEvent event(this, m_ui->volume->value());
-    QAccessible::updateAccessibility(&event);
+    AccessibleFactory::ValueChanged(this, m_ui->volume->value());
 }
 
 } // namespace Tarvos::Gui
