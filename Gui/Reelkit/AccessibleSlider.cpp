@@ -9,7 +9,7 @@
 namespace Tarvos::Gui {
 
 AccessibleSlider::AccessibleSlider(AdvancedSlider* slider)
-    : QAccessibleWidget(slider, QAccessible::Slider)
+    : AccessibleValueWidget(slider, QAccessible::Slider)
 {}
 
 AdvancedSlider* AccessibleSlider::Slider() const
@@ -32,20 +32,11 @@ QString AccessibleSlider::ValueText(const AdvancedSlider* slider, int value)
     return tr("%1 of %2").arg(PositionText(slider, value), PositionText(slider, slider->maximum()));
 }
 
-void* AccessibleSlider::interface_cast(QAccessible::InterfaceType type)
-{
-    if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-}
-
 QString AccessibleSlider::text(QAccessible::Text type) const
 {
-    if (type == QAccessible::Value)
-        return ValueText(Slider(), Slider()->value());
     if (type == QAccessible::Description && widget()->accessibleDescription().isEmpty())
         return RangesText();
-    return QAccessibleWidget::text(type);
+    return AccessibleValueWidget::text(type);
 }
 
 QString AccessibleSlider::RangesText() const
@@ -61,30 +52,20 @@ QString AccessibleSlider::RangesText() const
     return tr("Marked: %1").arg(ranges.join(QStringLiteral("; ")));
 }
 
-QVariant AccessibleSlider::currentValue() const
+AccessibleValueWidget::Reading AccessibleSlider::Read() const
 {
-    return Slider()->value();
+    return { Slider()->value(), Slider()->minimum(), Slider()->maximum(), Slider()->singleStep() };
 }
 
-void AccessibleSlider::setCurrentValue(const QVariant& value)
+void AccessibleSlider::SetValue(int value)
 {
     // The slider's own units: a TimelineSlider's setValue() would take microseconds.
-    static_cast<QAbstractSlider*>(Slider())->setValue(value.toInt());
+    static_cast<QAbstractSlider*>(Slider())->setValue(value);
 }
 
-QVariant AccessibleSlider::maximumValue() const
+QString AccessibleSlider::SpokenValue() const
 {
-    return Slider()->maximum();
-}
-
-QVariant AccessibleSlider::minimumValue() const
-{
-    return Slider()->minimum();
-}
-
-QVariant AccessibleSlider::minimumStepSize() const
-{
-    return Slider()->singleStep();
+    return ValueText(Slider(), Slider()->value());
 }
 
 } // namespace Tarvos::Gui

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "Gui/Reelkit/AccessibleValueWidget.h"
+
 #include <QCoreApplication>
 
 namespace Tarvos::Gui {
@@ -10,7 +11,7 @@ class AdvancedSlider;
 // What a screen reader reads of an AdvancedSlider: its value in the slider's
 // own units (a TimelineSlider's as "12:04 of 1:30:00"), its marked ranges as
 // the description, and its thumbs as child sliders.
-class AccessibleSlider : public QAccessibleWidget, public QAccessibleValueInterface
+class AccessibleSlider : public AccessibleValueWidget
 {
     Q_DECLARE_TR_FUNCTIONS(AccessibleSlider)
 
@@ -23,14 +24,12 @@ public:
     // ("12:04 of 1:30:00"), else the number.
     static QString ValueText(const AdvancedSlider* slider, int value);
 
-    void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text type) const override;
 
-    QVariant currentValue() const override;
-    void setCurrentValue(const QVariant& value) override;
-    QVariant maximumValue() const override;
-    QVariant minimumValue() const override;
-    QVariant minimumStepSize() const override;
+protected:
+    Reading Read() const override;
+    void SetValue(int value) override;
+    QString SpokenValue() const override;
 
 private:
     AdvancedSlider* Slider() const;

@@ -6,7 +6,7 @@
 namespace Tarvos::Gui {
 
 AccessibleSliderThumb::AccessibleSliderThumb(AdvancedSliderThumb* thumb)
-    : QAccessibleWidget(thumb, QAccessible::Slider)
+    : AccessibleValueWidget(thumb, QAccessible::Slider)
 {}
 
 AdvancedSliderThumb* AccessibleSliderThumb::Thumb() const
@@ -14,22 +14,17 @@ AdvancedSliderThumb* AccessibleSliderThumb::Thumb() const
     return static_cast<AdvancedSliderThumb*>(widget());
 }
 
-void* AccessibleSliderThumb::interface_cast(QAccessible::InterfaceType type)
+const AdvancedSlider* AccessibleSliderThumb::Slider() const
 {
-    if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
+    // The slider is the thumb's parent for as long as the thumb lives.
+    return static_cast<const AdvancedSlider*>(widget()->parentWidget());
 }
 
 QString AccessibleSliderThumb::text(QAccessible::Text type) const
 {
     if (type == QAccessible::Name && widget()->accessibleName().isEmpty())
         return Thumb()->styleTag();
-    // The slider is the thumb's parent for as long as the thumb lives.
-    if (type == QAccessible::Value)
-        return AccessibleSlider::ValueText(
-            static_cast<const AdvancedSlider*>(widget()->parentWidget()), Thumb()->value());
-    return QAccessibleWidget::text(type);
+    return AccessibleValueWidget::text(type);
 }
 
 QAccessible::State AccessibleSliderThumb::state() const
@@ -40,29 +35,21 @@ QAccessible::State AccessibleSliderThumb::state() const
     return state;
 }
 
-QVariant AccessibleSliderThumb::currentValue() const
+AccessibleValueWidget::Reading AccessibleSliderThumb::Read() const
 {
-    return Thumb()->value();
+    const AdvancedSlider* slider = Slider();
+    return { Thumb()->value(), qMax(Thumb()->minimum(), slider->minimum()),
+        qMin(Thumb()->maximum(), slider->maximum()), 1 };
 }
 
-void AccessibleSliderThumb::setCurrentValue(const QVariant& value)
+void AccessibleSliderThumb::SetValue(int value)
 {
-    Thumb()->setValue(value.toInt());
+    Thumb()->setValue(value);
 }
 
-QVariant AccessibleSliderThumb::maximumValue() const
+QString AccessibleSliderThumb::SpokenValue() const
 {
-    return qMin(Thumb()->maximum(), static_cast<QSlider*>(widget()->parentWidget())->maximum());
-}
-
-QVariant AccessibleSliderThumb::minimumValue() const
-{
-    return qMax(Thumb()->minimum(), static_cast<QSlider*>(widget()->parentWidget())->minimum());
-}
-
-QVariant AccessibleSliderThumb::minimumStepSize() const
-{
-    return 1;
+    return AccessibleSlider::ValueText(Slider(), Thumb()->value());
 }
 
 } // namespace Tarvos::Gui

@@ -6,7 +6,7 @@
 namespace Tarvos::Gui {
 
 AccessibleTimeEdit::AccessibleTimeEdit(TimeEdit* edit)
-    : QAccessibleWidget(edit, QAccessible::SpinBox)
+    : AccessibleValueWidget(edit, QAccessible::SpinBox)
 {}
 
 TimeEdit* AccessibleTimeEdit::Edit() const
@@ -14,43 +14,20 @@ TimeEdit* AccessibleTimeEdit::Edit() const
     return static_cast<TimeEdit*>(widget());
 }
 
-void* AccessibleTimeEdit::interface_cast(QAccessible::InterfaceType type)
+AccessibleValueWidget::Reading AccessibleTimeEdit::Read() const
 {
-    if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
+    return { Edit()->time().msecsSinceStartOfDay(), Edit()->minimumTime().msecsSinceStartOfDay(),
+        Edit()->maximumTime().msecsSinceStartOfDay(), StepMilliseconds };
 }
 
-QString AccessibleTimeEdit::text(QAccessible::Text type) const
+void AccessibleTimeEdit::SetValue(int value)
 {
-    if (type == QAccessible::Value)
-        return TimeFormat::Spoken(Edit()->time().msecsSinceStartOfDay());
-    return QAccessibleWidget::text(type);
+    Edit()->setTime(QTime::fromMSecsSinceStartOfDay(value));
 }
 
-QVariant AccessibleTimeEdit::currentValue() const
+QString AccessibleTimeEdit::SpokenValue() const
 {
-    return Edit()->time().msecsSinceStartOfDay();
-}
-
-void AccessibleTimeEdit::setCurrentValue(const QVariant& value)
-{
-    Edit()->setTime(QTime::fromMSecsSinceStartOfDay(value.toInt()));
-}
-
-QVariant AccessibleTimeEdit::maximumValue() const
-{
-    return Edit()->maximumTime().msecsSinceStartOfDay();
-}
-
-QVariant AccessibleTimeEdit::minimumValue() const
-{
-    return Edit()->minimumTime().msecsSinceStartOfDay();
-}
-
-QVariant AccessibleTimeEdit::minimumStepSize() const
-{
-    return StepMilliseconds;
+    return TimeFormat::Spoken(Edit()->time().msecsSinceStartOfDay());
 }
 
 } // namespace Tarvos::Gui

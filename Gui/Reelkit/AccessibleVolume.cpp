@@ -6,16 +6,9 @@
 namespace Tarvos::Gui {
 
 AccessibleVolume::AccessibleVolume(QWidget* widget, QWidget* control)
-    : QAccessibleWidget(widget, QAccessible::Slider)
+    : AccessibleValueWidget(widget, QAccessible::Slider)
     , m_control(control)
 {}
-
-void* AccessibleVolume::interface_cast(QAccessible::InterfaceType type)
-{
-    if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-}
 
 bool AccessibleVolume::IsMuted() const
 {
@@ -27,38 +20,26 @@ QString AccessibleVolume::text(QAccessible::Text type) const
 {
     if (type == QAccessible::Name && widget()->accessibleName().isEmpty())
         return tr("Volume");
-    if (type == QAccessible::Value) {
-        const int volume = currentValue().toInt();
-        return IsMuted() ? tr("%1%, muted").arg(volume) : tr("%1%").arg(volume);
-    }
-    return QAccessibleWidget::text(type);
+    return AccessibleValueWidget::text(type);
 }
 
-QVariant AccessibleVolume::currentValue() const
+AccessibleValueWidget::Reading AccessibleVolume::Read() const
 {
     if (const auto* control = qobject_cast<const VolumeControl*>(m_control))
-        return control->volume();
-    return static_cast<int>(static_cast<const VolumeButton*>(m_control)->volume());
+        return { control->volume(), 0, MaximumVolume, 1 };
+    return { static_cast<int>(static_cast<const VolumeButton*>(m_control)->volume()), 0,
+        MaximumVolume, 1 };
 }
 
-void AccessibleVolume::setCurrentValue(const QVariant& value)
+void AccessibleVolume::SetValue(int value)
 {
-    QMetaObject::invokeMethod(m_control, "SetVolume", Q_ARG(int, value.toInt()));
+    QMetaObject::invokeMethod(m_control, "SetVolume", Q_ARG(int, value));
 }
 
-QVariant AccessibleVolume::maximumValue() const
+QString AccessibleVolume::SpokenValue() const
 {
-    return MaximumVolume;
-}
-
-QVariant AccessibleVolume::minimumValue() const
-{
-    return 0;
-}
-
-QVariant AccessibleVolume::minimumStepSize() const
-{
-    return 1;
+    const int volume = Read().value;
+    return IsMuted() ? tr("%1%, muted").arg(volume) : tr("%1%").arg(volume);
 }
 
 } // namespace Tarvos::Gui

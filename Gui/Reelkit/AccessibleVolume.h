@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "Gui/Reelkit/AccessibleValueWidget.h"
+
 #include <QCoreApplication>
 
 namespace Tarvos::Gui {
@@ -8,7 +9,7 @@ namespace Tarvos::Gui {
 // A VolumeControl or a VolumeButton, or the slider inside one, as a volume
 // slider from 0 to 100: read as a percentage ("40%"), with "muted" while the
 // control is muted, and set through the control's SetVolume().
-class AccessibleVolume : public QAccessibleWidget, public QAccessibleValueInterface
+class AccessibleVolume : public AccessibleValueWidget
 {
     Q_DECLARE_TR_FUNCTIONS(AccessibleVolume)
 
@@ -16,14 +17,12 @@ public:
     // widget is the control itself or its slider; control owns the volume.
     AccessibleVolume(QWidget* widget, QWidget* control);
 
-    void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text type) const override;
 
-    QVariant currentValue() const override;
-    void setCurrentValue(const QVariant& value) override;
-    QVariant maximumValue() const override;
-    QVariant minimumValue() const override;
-    QVariant minimumStepSize() const override;
+protected:
+    Reading Read() const override;
+    void SetValue(int value) override;
+    QString SpokenValue() const override;
 
 private:
     static constexpr int MaximumVolume = 100;
