@@ -61,15 +61,17 @@ void tst_Accessibility::readsAndSetsValues()
     struct Row
     {
         QWidget* widget;
+        QAccessible::Role role;
         QString name, value, description;
         int written; // set through the value interface, then read back
     };
-    for (const Row& row : { Row { timeline, QString(), "12:04 of 1:30:00",
+    for (const Row& row : { Row { timeline, QAccessible::Slider, QString(), "12:04 of 1:30:00",
                                 "Marked: 0:00 to 1:00; 1:00 to 1:30, selected", 540000000 },
-             Row { edit, QString(), "1:02:03", QString(), 125000 },
-             Row { control, "Volume", "40%, muted", QString(), 70 },
-             Row { button, "Volume", "40%", QString(), 100 } }) {
+             Row { edit, QAccessible::SpinBox, QString(), "1:02:03", QString(), 125000 },
+             Row { control, QAccessible::Slider, "Volume", "40%, muted", QString(), 70 },
+             Row { button, QAccessible::Slider, "Volume", "40%", QString(), 100 } }) {
         QAccessibleValueInterface* value = Iface(row.widget)->valueInterface();
+        QCOMPARE(Iface(row.widget)->role(), row.role);
         QCOMPARE(Text(row.widget, QAccessible::Name), row.name);
         QCOMPARE(Text(row.widget, QAccessible::Value), row.value);
         QCOMPARE(Text(row.widget, QAccessible::Description), row.description);

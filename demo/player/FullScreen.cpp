@@ -2,9 +2,9 @@
 
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -58,13 +58,41 @@ bool FullScreen::eventFilter(QObject* watched, QEvent* event)
         m_switcher->Show();
         m_picture->unsetCursor();
         m_hideTimer.start();
+    } else if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        m_hideTimer.start();
+        if (EnterPanel(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event)))
+            return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
+bool FullScreen::EnterPanel(QWidget* receiver, const QKeyEvent* key)
+{
+    QWidget* panel = m_switcher->GetPlaybackControlPanel();
+    // Keys for the panel's own window, this Tab among them, move within it.
+    if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) || receiver->window() == panel)
+        return false;
+    m_switcher->Show();
+    // Entering starts at an end of the panel, not where the focus last was.
+    if (QWidget* last = panel->focusWidget())
+        last->clearFocus();
+    panel->activateWindow();
+    // The panel is a window of its own: a Tab sent to it starts its focus
+    // chain from the first control, a Backtab from the last.
+    QKeyEvent tab(QEvent::KeyPress, key->key(), key->modifiers());
+    QCoreApplication::sendEvent(panel, &tab);
+    return true;
+}
+
+bool FullScreen::HasFocusInPanel() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && m_switcher->GetPlaybackControlPanel()->isAncestorOf(focus);
+}
+
 void FullScreen::OnHideTimeout()
 {
-    if (m_switcher->IsCursorOverPanel()) {
+    if (m_switcher->IsCursorOverPanel() || HasFocusInPanel()) {
         m_hideTimer.start();
         return;
     }

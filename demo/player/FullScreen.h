@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QTimer>
 
+class QKeyEvent;
 class QWidget;
 
 namespace Tarvos::Gui {
@@ -15,8 +16,10 @@ namespace Player {
 // Full screen for the main window: the window covers its screen, the
 // switcher's full-screen panel slides in, and after a pause of the mouse the
 // panel slides out and the pointer disappears over the picture; a move brings
-// both back. The application-wide event filter that watches the mouse exists
-// only while full screen is on.
+// both back. Tab or Shift+Tab outside the panel brings it back with the
+// keyboard focus on its first or last control; the panel stays while the
+// focus is in it. The application-wide event filter that watches the mouse
+// and the keys exists only while full screen is on.
 class FullScreen : public QObject
 {
     Q_OBJECT
@@ -36,6 +39,10 @@ protected:
 
 private:
     void OnHideTimeout();
+    // Shows the panel and moves the focus into it for a Tab sent to another
+    // window; true when the key was taken.
+    bool EnterPanel(QWidget* receiver, const QKeyEvent* key);
+    bool HasFocusInPanel() const;
 
     QWidget* m_window;
     QWidget* m_picture;

@@ -155,7 +155,15 @@ void MainWindow::CreateShortcuts()
         auto* shortcut = new QShortcut(keys, this, slot);
         shortcut->setContext(Qt::ApplicationShortcut);
     };
-    add(Qt::Key_Space, [this] { OnButtonClick(PlaybackControlPanelLogic::CtrlPlayPause); });
+    add(Qt::Key_Space, [this] {
+        // A button reached with Tab takes Space as a click, as buttons do
+        // everywhere; elsewhere Space plays and pauses.
+        auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        if (button && (button->focusPolicy() & Qt::TabFocus))
+            button->animateClick();
+        else
+            OnButtonClick(PlaybackControlPanelLogic::CtrlPlayPause);
+    });
     add(Qt::Key_F, [this] { m_switcher->OnFullscreenSwitched(); });
     add(Qt::Key_Escape, [this] {
         if (m_fullScreen->IsOn())

@@ -16,12 +16,14 @@
 #include "host/Property.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTreeWidget>
 #include <cstdio>
@@ -40,6 +42,19 @@ constexpr avTime Second = 1000000;
 constexpr avTime DurationSlack = 100000;
 constexpr avTime VideoDuration = SampleClips::VideoSeconds * Second;
 constexpr avTime AudioDuration = SampleClips::AudioSeconds * Second;
+
+constexpr int MaxTabStops = 40;
+// Every control of each panel in the order Tab reaches those enabled.
+const QStringList WindowedTabOrder = { Logic::ProgressEditName, Logic::ProgressName,
+    Logic::TotalEditName, Logic::PlayPauseName, Logic::StopName, Logic::ToBeginName,
+    Logic::PrevFrameName, Logic::NextFrameName, Logic::ToEndName, Logic::InputViewModeName,
+    Logic::OutputViewModeName, Logic::EffectsName, Logic::PlaylistName, Logic::ShuffleName,
+    Logic::RepeatName, Logic::FullscreenName, QStringLiteral("mute"), QStringLiteral("volume") };
+const QStringList FullscreenTabOrder = { Logic::PlayPauseName, Logic::StopName, Logic::ToBeginName,
+    Logic::PrevFrameName, Logic::NextFrameName, Logic::ToEndName, Logic::ProgressEditName,
+    Logic::ProgressName, Logic::TotalEditName, Logic::PlaylistName, Logic::ShuffleName,
+    Logic::RepeatName, Logic::InputViewModeName, Logic::OutputViewModeName, Logic::EffectsName,
+    Logic::FullscreenName, Logic::VolumeControlName };
 
 QString Seconds(avTime time)
 {
@@ -90,6 +105,48 @@ QStringList Labels(QMenu* menu)
     for (QAction* action : menu->actions())
         labels << action->text() + (action->isChecked() ? QStringLiteral(" [checked]") : QString());
     return labels;
+}
+
+QString FocusName(const QWidget* widget)
+{
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+// The controls of panel that Tab reaches, from the one focused now, once
+// round or until the focus leaves the panel. A time field keeps the focus
+// while Tab steps through its sections.
+QStringList TabWalk(const QWidget* panel)
+{
+    QStringList names;
+    for (int stop = 0; stop < MaxTabStops; ++stop) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !panel->isAncestorOf(focus))
+            break;
+        const QString name = FocusName(focus);
+        if (names.isEmpty() || names.last() != name) {
+            if (names.contains(name))
+                break;
+            names << name;
+        }
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(focus, &tab);
+    }
+    return names;
+}
+
+QString TabWalkProblem(const QWidget* panel, const QStringList& expected)
+{
+    if (!QApplication::focusWidget() || !panel->isAncestorOf(QApplication::focusWidget()))
+        return QStringLiteral("the focus is not in the panel");
+    QStringList enabled;
+    for (const QString& name : expected) {
+        if (panel->findChild<QWidget*>(name)->isEnabled())
+            enabled << name;
+    }
+    const QStringList walked = TabWalk(panel);
+    return walked == enabled ? QString()
+                             : QStringLiteral("Tab walks ") + walked.join(QStringLiteral(", "));
 }
 
 void DoubleClick(QWidget* widget, const QPoint& position)
@@ -188,9 +245,34 @@ void Tour::BuildSteps()
         },
         [w]() -> QString {
             const avTime position = w->GetEngine()->GetPosition();
-            return position >= 6 * Second && position < 8 * Second
+            if (position < 6 * Second || position >= 8 * Second)
+                return QStringLiteral("position %1 after seeking to 6 s").arg(Seconds(position));
+            // A screen reader hears the timeline as a time against the whole.
+            auto* slider
+                = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, Logic::ProgressName);
+            const QString spoken
+                = QAccessible::queryAccessibleInterface(slider)->text(QAccessible::Value);
+            return QRegularExpression(
+                       QStringLiteral("^0:0[6-8] of 0:%1$").arg(SampleClips::VideoSeconds))
+                       .match(spoken)
+                       .hasMatch()
                 ? QString()
-                : QStringLiteral("position %1 after seeking to 6 s").arg(Seconds(position));
+                : QStringLiteral("the timeline reads \"%1\"").arg(spoken);
+        },
+        Picture::Window, {} });
+
+    m_steps.push_back({ "keyboard", [w] { w->activateWindow(); },
+        [w]() -> QString {
+            // Without a window manager a window takes the focus a little after it asked.
+            if (!w->isActiveWindow())
+                return QStringLiteral("the window is not active");
+            Control<QWidget>(w, Layout::Windowed, Logic::ProgressEditName)
+                ->setFocus(Qt::TabFocusReason);
+            const QString problem = TabWalkProblem(w->GetPanel(Layout::Windowed), WindowedTabOrder);
+            // The picture shows how a focused button looks.
+            Control<QWidget>(w, Layout::Windowed, Logic::PlayPauseName)
+                ->setFocus(Qt::TabFocusReason);
+            return problem;
         },
         Picture::Window, {} });
 
@@ -282,6 +364,20 @@ void Tour::BuildSteps()
             return panel->geometry().top() == w->screen()->geometry().bottom()
                 ? QString()
                 : QStringLiteral("the panel's top is at %1").arg(panel->geometry().top());
+        },
+        Picture::Screen, {} });
+
+    m_steps.push_back({ "fullscreen-keyboard",
+        [w] {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(w->GetVideo(), &tab);
+        },
+        [w]() -> QString {
+            QWidget* panel = w->GetPanel(Layout::Fullscreen);
+            const int shownTop = w->screen()->geometry().bottom() - panel->height();
+            if (panel->geometry().top() != shownTop)
+                return QStringLiteral("Tab leaves the panel's top at %1").arg(panel->y());
+            return TabWalkProblem(panel, FullscreenTabOrder);
         },
         Picture::Screen, {} });
 
