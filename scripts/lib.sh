@@ -30,6 +30,17 @@ reelkit_install_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Prints how long the previous stage took and starts the next one, so that
+# a run's log shows where its time goes.
+reelkit_stage() {
+  local now
+  now=$(date +%s)
+  [ -n "${REELKIT_STAGE:-}" ] && echo "== $REELKIT_STAGE: $((now - REELKIT_STAGE_START)) s"
+  REELKIT_STAGE="$1"
+  REELKIT_STAGE_START=$now
+  [ "$1" = done ] || echo "== $1"
+}
+
 # Configures (once) and builds a tree (the project's own unless -S DIR comes
 # first among the extra arguments, which go to the first configure). A tree
 # configured before it had a choice of Qt is configured again, so that the
