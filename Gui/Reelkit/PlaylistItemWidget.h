@@ -4,9 +4,13 @@
 #include "host/avTime.h"
 
 #include <QSize>
+#include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
+
+class QPainter;
 
 namespace Ui {
 class PlaylistItemWidget;
@@ -40,10 +44,35 @@ public:
     // Takes effect with the next SetFilename.
     void SetDVD(bool dvd);
 
+    // Renders the row at size onto painter's origin, background included.
+    // Its layout runs only when the size, the drop separator or the width of
+    // the duration changed since the last rendering, or the style or font did.
+    void Render(QPainter* painter, QSize size);
+    // Counts the changes of style, font and the like that can alter how the
+    // same row looks; a rendering of an earlier generation is out of date.
+    std::uint64_t GetGeneration() const { return m_generation; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // What the layout was computed for.
+    struct LayoutKey
+    {
+        QSize size;
+        bool underDrop = false;
+        int durationWidth = 0;
+        std::uint64_t generation = 0;
+
+        bool operator==(const LayoutKey& other) const;
+    };
+
     const QSize m_iconSize;
     std::unique_ptr<Ui::PlaylistItemWidget> m_ui;
     bool m_dvd = false;
+    std::uint64_t m_generation = 1;
+    LayoutKey m_laidOut;
+    QString m_fileName;
 };
 
 } // namespace Tarvos::Gui
