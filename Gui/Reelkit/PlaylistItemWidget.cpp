@@ -81,12 +81,16 @@ void PlaylistItemWidget::SetDVD(bool dvd)
 
 void PlaylistItemWidget::Render(QPainter* painter, QSize size)
 {
+    // The style's polish can change fonts and margins; the layout must see them.
+    ensurePolished();
     QLabel* duration = m_ui->Duration;
     const LayoutKey key { size, m_ui->dropSeparator->isVisibleTo(this),
         QFontMetrics(duration->font()).horizontalAdvance(duration->text()), m_generation };
     if (!(key == m_laidOut)) {
         resize(size);
         layout()->setEnabled(true);
+        // Without invalidation a layout that ran once would not run again.
+        layout()->invalidate();
         layout()->activate();
         layout()->setEnabled(false);
         m_laidOut = key;
