@@ -49,10 +49,7 @@ void PlaylistItemDelegate::paint(
         m_row->SetActive(key.active);
         m_row->SetUnderDrop(key.underDrop);
         m_row->SetInvalid(key.invalid);
-        QPalette palette;
-        palette.setBrush(QPalette::WindowText, QBrush(Qt::white));
-        palette.setBrush(QPalette::Window, QBrush(background));
-        m_row->setPalette(palette);
+        m_row->SetBackground(background);
 
         picture = QPixmap(key.size * pixelRatio);
         picture.setDevicePixelRatio(pixelRatio);

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QTime>
 
@@ -77,6 +78,19 @@ void PlaylistItemWidget::SetInvalid(bool invalid)
 void PlaylistItemWidget::SetDVD(bool dvd)
 {
     m_dvd = dvd;
+}
+
+void PlaylistItemWidget::SetBackground(const QColor& background)
+{
+    const qint64 applicationPalette = QPalette().cacheKey();
+    if (background.rgba() == m_background && applicationPalette == m_applicationPalette)
+        return;
+    m_background = background.rgba();
+    m_applicationPalette = applicationPalette;
+    QPalette palette;
+    palette.setBrush(QPalette::WindowText, QBrush(Qt::white));
+    palette.setBrush(QPalette::Window, QBrush(background));
+    setPalette(palette);
 }
 
 void PlaylistItemWidget::Render(QPainter* painter, QSize size)

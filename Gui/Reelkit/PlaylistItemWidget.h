@@ -3,6 +3,7 @@
 #include "Gui/Reelkit/ReelkitExport.h"
 #include "host/avTime.h"
 
+#include <QRgb>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class QColor;
 class QPainter;
 
 namespace Ui {
@@ -44,6 +46,8 @@ public:
     // Takes effect with the next SetFilename.
     void SetDVD(bool dvd);
 
+    // White text on background; the palette is rebuilt only when it changes.
+    void SetBackground(const QColor& background);
     // Renders the row at size onto painter's origin, background included.
     // Its layout runs only when the size, the drop separator or the width of
     // the duration changed since the last rendering, or the style or font did.
@@ -73,6 +77,8 @@ private:
     std::uint64_t m_generation = 1;
     LayoutKey m_laidOut;
     QString m_fileName;
+    QRgb m_background = 0;
+    qint64 m_applicationPalette = 0;
 };
 
 } // namespace Tarvos::Gui
