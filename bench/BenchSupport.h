@@ -14,7 +14,7 @@ class PlaylistListView;
 
 namespace Bench {
 
-// The playlist lengths to run: 1,000 to 100,000 entries, or one tiny list
+// The playlist lengths to run: 1,000 to 1,000,000 entries, or one tiny list
 // when the suite only checks that every benchmark still works.
 struct Sizes
 {
@@ -65,7 +65,7 @@ public:
 };
 
 void RegisterPanelBenchmarks();
-void RegisterRowPaintBenchmarks();
+void RegisterRowPaintBenchmarks(const Sizes& sizes);
 void RegisterPlaylistBenchmarks(const Sizes& sizes);
 
 } // namespace Bench

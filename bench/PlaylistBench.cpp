@@ -1,4 +1,4 @@
-// The playlist at 1,000 to 100,000 entries: loading a saved list, media
+// The playlist at 1,000 to 1,000,000 entries: loading a saved list, media
 // information arriving for every file, saving, deleting, clearing, and the
 // memory each entry costs.
 
@@ -10,6 +10,9 @@
 #include "host/Property.h"
 #include "host/PropertySerializer.h"
 
+#include <QFileInfo>
+#include <QListView>
+#include <QStandardItemModel>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <fstream>
@@ -124,6 +127,41 @@ void DeleteSelected(benchmark::State& state)
         });
 }
 
+// What a host would do with stock Qt: a shown QListView on a
+// QStandardItemModel of file names, the selected rows removed one by one from
+// the last, as the playlist removes them.
+void DeleteSelectedStock(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto model = std::make_unique<QStandardItemModel>();
+        for (int number = 0; number < Entries(state); ++number) {
+            model->appendRow(
+                new QStandardItem(QFileInfo(QString::fromStdString(FilmPath(number))).fileName()));
+        }
+        auto view = std::make_unique<QListView>();
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setModel(model.get());
+        view->resize(400, 1000);
+        view->show();
+        view->selectAll();
+        Drain();
+        state.ResumeTiming();
+        QModelIndexList rows = view->selectionModel()->selectedRows();
+        std::sort(rows.begin(), rows.end());
+        for (auto row = rows.crbegin(); row != rows.crend(); ++row)
+            model->removeRow(row->row());
+        Drain();
+        state.PauseTiming();
+        if (model->rowCount() != 0)
+            state.SkipWithError("rows were left");
+        view.reset();
+        model.reset();
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = Entries(state);
+}
+
 void Clear(benchmark::State& state)
 {
     OnFreshPlaylist(
@@ -190,6 +228,7 @@ void RegisterPlaylistBenchmarks(const Sizes& sizes)
         { "MediaInfo", MediaInfo },
         { "Save", Save },
         { "DeleteSelected", DeleteSelected },
+        { "DeleteSelectedStock", DeleteSelectedStock },
         { "Clear", Clear },
         { "Memory", Memory },
     };

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    Bench::Sizes sizes { { 1000, 10000, 100000 }, false };
+    Bench::Sizes sizes { { 1000, 10000, 100000, 1000000 }, false };
     std::vector<char*> arguments;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tiny") == 0)
@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     google::InitGoogleLogging(arguments[0]);
 
     Bench::RegisterPanelBenchmarks();
-    Bench::RegisterRowPaintBenchmarks();
+    Bench::RegisterRowPaintBenchmarks(sizes);
     Bench::RegisterPlaylistBenchmarks(sizes);
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QtTest>
+#include <functional>
 
 using Tarvos::ioPath;
 using Tarvos::Gui::PlaylistItemData;
@@ -51,14 +52,15 @@ class tst_PlaylistDelegate : public QObject
 private slots:
     void initTestCase();
     void rows();
+    void cached();
 
 private:
     // Paints the item as the middle row of three, twice (the name is fitted to
     // the widget's previous width, and the badge must not pile up), and returns
     // that row; tells in m_inPlace whether the rows around it and the painter
     // stayed untouched.
-    QImage Render(
-        const PlaylistItemData& item, QStyle::State state = QStyle::State_None, int width = 300);
+    QImage Render(const PlaylistItemData& item, QStyle::State state = QStyle::State_None,
+        int width = 300, PlaylistItemDelegate* delegate = nullptr);
     QLabel* Label(const char* name) const { return m_row->findChild<QLabel*>(name); }
 
     Tarvos::Gui::PlaylistModel m_model;
@@ -80,7 +82,8 @@ void tst_PlaylistDelegate::initTestCase()
     QVERIFY(m_row);
 }
 
-QImage tst_PlaylistDelegate::Render(const PlaylistItemData& item, QStyle::State state, int width)
+QImage tst_PlaylistDelegate::Render(
+    const PlaylistItemData& item, QStyle::State state, int width, PlaylistItemDelegate* delegate)
 {
     const int height = PlaylistItemDelegate::RowHeight;
     QImage image(width, 3 * height, QImage::Format_ARGB32_Premultiplied);
@@ -90,7 +93,7 @@ QImage tst_PlaylistDelegate::Render(const PlaylistItemData& item, QStyle::State 
         QStyleOptionViewItem option;
         option.rect = QRect(0, height, width, height);
         option.state = state;
-        m_delegate.paint(&painter, option, m_model.InsertItem(item, -1));
+        (delegate ? delegate : &m_delegate)->paint(&painter, option, m_model.InsertItem(item, -1));
         m_inPlace = painter.transform().isIdentity();
     }
     QImage outside(width, height, image.format());
@@ -158,6 +161,31 @@ void tst_PlaylistDelegate::rows()
     QVERIFY(name.startsWith(label->text().chopped(1)));
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
     QVERIFY(label->width() < 400 - 5 - 10 - 6 - 22 - 6);
+}
+
+void tst_PlaylistDelegate::cached()
+{
+    // Each step changes one thing that the row shows or depends on: the row
+    // drawn again must be what a delegate that never saw it renders.
+    PlaylistItemData item = Item("/media/videos/holiday.mp4", false, true, 61000000);
+    QStyle::State state = QStyle::State_None;
+    int width = 300;
+    const QFont font = QApplication::font();
+    const QPalette palette = QApplication::palette();
+    const std::function<void()> steps[] = { [&] { item.SetFileDuration(3661000000); },
+        [&] { item.SetFilename("/media/videos/a much longer name of the holiday film.mkv"); },
+        [&] { item.SetActive(true); }, [&] { item.SetValid(false); },
+        [&] { item.SetUnderDrop(true); }, [&] { state = QStyle::State_Selected; },
+        [&] { width = 200; }, [&] { QApplication::setFont(QFont(font.family(), 12)); },
+        [&] { QApplication::setPalette(QPalette(Qt::darkGreen)); } };
+    for (const auto& step : steps) {
+        Render(item, state, width);
+        step();
+        PlaylistItemDelegate fresh;
+        QCOMPARE(Render(item, state, width), Render(item, state, width, &fresh));
+    }
+    QApplication::setFont(font);
+    QApplication::setPalette(palette);
 }
 
 QTEST_MAIN(tst_PlaylistDelegate)

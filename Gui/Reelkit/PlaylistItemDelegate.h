@@ -9,6 +9,7 @@
 namespace Tarvos::Gui {
 
 class PlaylistItemWidget;
+class PlaylistRowCache;
 
 /// Paints every playlist row by loading its entry into one row widget and
 /// rendering that at the row's place: play cursor on the active entry, the
@@ -42,8 +43,10 @@ public:
     /// Deletes the row widget.
     ~PlaylistItemDelegate() override;
 
-    /// Renders the row of index into option.rect. The name is elided to the
-    /// width of the row painted before: all rows of a view share one width.
+    /// Renders the row of index into option.rect, the name elided to the
+    /// row's width. Rows rendered before are drawn again from a cache of
+    /// their pictures, which any change of what the row shows, of its size
+    /// or of the style, fonts or palette leaves behind.
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QModelIndex& index) const override;
     /// RowWidth by RowHeight, whatever the row.
@@ -52,6 +55,7 @@ public:
 private:
     // Owned; shared by all rows, one paint at a time.
     std::unique_ptr<PlaylistItemWidget> m_row;
+    std::unique_ptr<PlaylistRowCache> m_cache;
 };
 
 } // namespace Tarvos::Gui

@@ -2,10 +2,13 @@
 
 #include "ui_PlaylistItemWidget.h"
 
+#include <QEvent>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QTime>
 
@@ -18,6 +21,8 @@ PlaylistItemWidget::PlaylistItemWidget(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->dropSeparator->setVisible(false);
+    // Render() runs the layout itself, when what it depends on changed.
+    layout()->setEnabled(false);
 }
 
 PlaylistItemWidget::~PlaylistItemWidget() = default;
@@ -25,9 +30,7 @@ PlaylistItemWidget::~PlaylistItemWidget() = default;
 void PlaylistItemWidget::SetFilename(std::string name)
 {
     const QFileInfo file(QString::fromStdString(name));
-    QLabel* label = m_ui->Filename;
-    label->setText(
-        QFontMetrics(label->font()).elidedText(file.fileName(), Qt::ElideRight, label->width(), 0));
+    m_fileName = file.fileName();
 
     const QPixmap icon = m_dvd
         ? QPixmap(QStringLiteral(":/MainForm/dvd.png"))
@@ -75,6 +78,55 @@ void PlaylistItemWidget::SetInvalid(bool invalid)
 void PlaylistItemWidget::SetDVD(bool dvd)
 {
     m_dvd = dvd;
+}
+
+void PlaylistItemWidget::SetBackground(const QColor& background)
+{
+    const qint64 applicationPalette = QPalette().cacheKey();
+    if (background.rgba() == m_background && applicationPalette == m_applicationPalette)
+        return;
+    m_background = background.rgba();
+    m_applicationPalette = applicationPalette;
+    QPalette palette;
+    palette.setBrush(QPalette::WindowText, QBrush(Qt::white));
+    palette.setBrush(QPalette::Window, QBrush(background));
+    setPalette(palette);
+}
+
+void PlaylistItemWidget::Render(QPainter* painter, QSize size)
+{
+    // The style's polish can change fonts and margins; the layout must see them.
+    ensurePolished();
+    QLabel* duration = m_ui->Duration;
+    const LayoutKey key { size, m_ui->dropSeparator->isVisibleTo(this),
+        QFontMetrics(duration->font()).horizontalAdvance(duration->text()), m_generation };
+    if (!(key == m_laidOut)) {
+        resize(size);
+        layout()->setEnabled(true);
+        // Without invalidation a layout that ran once would not run again.
+        layout()->invalidate();
+        layout()->activate();
+        layout()->setEnabled(false);
+        m_laidOut = key;
+    }
+    QLabel* label = m_ui->Filename;
+    label->setText(
+        QFontMetrics(label->font()).elidedText(m_fileName, Qt::ElideRight, label->width(), 0));
+    render(painter, QPoint(0, 0), QRegion(), DrawWindowBackground | DrawChildren);
+}
+
+void PlaylistItemWidget::changeEvent(QEvent* event)
+{
+    // The delegate sets the palette for each row; that changes no layout.
+    if (event->type() != QEvent::PaletteChange)
+        ++m_generation;
+    QWidget::changeEvent(event);
+}
+
+bool PlaylistItemWidget::LayoutKey::operator==(const LayoutKey& other) const
+{
+    return size == other.size && underDrop == other.underDrop
+        && durationWidth == other.durationWidth && generation == other.generation;
 }
 
 } // namespace Tarvos::Gui

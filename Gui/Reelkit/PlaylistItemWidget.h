@@ -3,10 +3,16 @@
 #include "Gui/Reelkit/ReelkitExport.h"
 #include "host/avTime.h"
 
+#include <QRgb>
 #include <QSize>
+#include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
+
+class QColor;
+class QPainter;
 
 namespace Ui {
 class PlaylistItemWidget;
@@ -40,10 +46,39 @@ public:
     // Takes effect with the next SetFilename.
     void SetDVD(bool dvd);
 
+    // White text on background; the palette is rebuilt only when it changes.
+    void SetBackground(const QColor& background);
+    // Renders the row at size onto painter's origin, background included.
+    // Its layout runs only when the size, the drop separator or the width of
+    // the duration changed since the last rendering, or the style or font did.
+    void Render(QPainter* painter, QSize size);
+    // Counts the changes of style, font and the like that can alter how the
+    // same row looks; a rendering of an earlier generation is out of date.
+    std::uint64_t GetGeneration() const { return m_generation; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // What the layout was computed for.
+    struct LayoutKey
+    {
+        QSize size;
+        bool underDrop = false;
+        int durationWidth = 0;
+        std::uint64_t generation = 0;
+
+        bool operator==(const LayoutKey& other) const;
+    };
+
     const QSize m_iconSize;
     std::unique_ptr<Ui::PlaylistItemWidget> m_ui;
     bool m_dvd = false;
+    std::uint64_t m_generation = 1;
+    LayoutKey m_laidOut;
+    QString m_fileName;
+    QRgb m_background = 0;
+    qint64 m_applicationPalette = 0;
 };
 
 } // namespace Tarvos::Gui

@@ -24,7 +24,7 @@ PlaylistModel::~PlaylistModel() = default;
 int PlaylistModel::rowCount(const QModelIndex& parent) const
 {
     // A flat list: rows have no children.
-    return parent.isValid() ? 0 : m_items.size();
+    return parent.isValid() ? 0 : static_cast<int>(m_items.size());
 }
 
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const
@@ -89,11 +89,10 @@ Qt::DropActions PlaylistModel::supportedDragActions() const
 
 bool PlaylistModel::insertRows(int row, int count, const QModelIndex&)
 {
-    if (row < 0 || row > m_items.size() || count < 1)
+    if (row < 0 || row > rowCount() || count < 1)
         return false;
     beginInsertRows(QModelIndex(), row, row + count - 1);
-    for (int i = 0; i < count; ++i)
-        m_items.insert(row, PlaylistItemData());
+    m_items.insert(m_items.begin() + row, count, PlaylistItemData());
     endInsertRows();
     NotifyObservers();
     return true;
@@ -101,10 +100,10 @@ bool PlaylistModel::insertRows(int row, int count, const QModelIndex&)
 
 bool PlaylistModel::removeRows(int row, int count, const QModelIndex&)
 {
-    if (row < 0 || row >= m_items.size() || count < 1)
+    if (row < 0 || row >= rowCount() || count < 1)
         return false;
     // Rows past the end are not there to remove; the views must hear only of those that are.
-    const int last = std::min<int>(row + count, m_items.size()) - 1;
+    const int last = std::min(row + count, rowCount()) - 1;
     beginRemoveRows(QModelIndex(), row, last);
     m_items.erase(m_items.begin() + row, m_items.begin() + last + 1);
     endRemoveRows();
@@ -128,7 +127,7 @@ void PlaylistModel::AddObserver(IPlaylistModelEventObserver* observer)
 QPersistentModelIndex PlaylistModel::InsertItem(const PlaylistItemData& item, int row)
 {
     if (row == -1)
-        row = m_items.size();
+        row = rowCount();
     if (!insertRows(row, 1))
         return QPersistentModelIndex();
     const QModelIndex inserted = index(row, 0);
@@ -142,9 +141,14 @@ void PlaylistModel::UpdateItem(const QPersistentModelIndex& index, const Playlis
         setData(index, QVariant::fromValue(item), Qt::EditRole);
 }
 
+const PlaylistItemData& PlaylistModel::ItemAt(int row) const
+{
+    return m_items.at(row);
+}
+
 bool PlaylistModel::IsRowIndex(const QModelIndex& index) const
 {
-    return index.isValid() && index.model() == this && index.row() < m_items.size();
+    return index.isValid() && index.model() == this && index.row() < rowCount();
 }
 
 void PlaylistModel::NotifyObservers()

@@ -4,7 +4,7 @@
 #include "Gui/Reelkit/ReelkitExport.h"
 
 #include <QAbstractListModel>
-#include <QList>
+#include <vector>
 
 namespace Tarvos::Gui {
 
@@ -71,12 +71,15 @@ public:
     /// Stores item over the row of index, as setData() does; an invalid index
     /// is ignored.
     void UpdateItem(const QPersistentModelIndex& index, const PlaylistItemData& item);
+    /// The stored record of row (0 to rowCount() − 1), without its
+    /// persistent index; valid until the model changes.
+    const PlaylistItemData& ItemAt(int row) const;
 
 private:
     bool IsRowIndex(const QModelIndex& index) const;
     void NotifyObservers();
 
-    QList<PlaylistItemData> m_items;
+    std::vector<PlaylistItemData> m_items;
     ObserverList<IPlaylistModelEventObserver> m_observers;
 };
 
