@@ -43,15 +43,29 @@ std::string ToStdString(const QString& text)
 
 // Writes the text that QJsonDocument::toJson gives for the tree (keys in
 // sorted order, four spaces per level), without building QJsonObjects first:
-// for large trees that costs several times more than the writing itself.
+// for large trees that costs several times more than the writing itself. The
+// text goes to the output in pieces, so that a long list never stands in
+// memory twice.
 class JsonWriter
 {
 public:
-    JsonWriter(std::string& out, bool compact)
-        : m_out(out)
+    JsonWriter(io::IDataOutput& output, bool compact)
+        : m_output(output)
         , m_compact(compact)
-    {}
+    {
+        m_out.reserve(FlushBytes + FlushBytes / 4);
+    }
 
+    ~JsonWriter() { Flush(); }
+
+    // The root object and, unless compact, a final newline.
+    void Document(const Property& root)
+    {
+        Object(root, 0);
+        EndLine();
+    }
+
+private:
     void Object(const Property& node, int indent)
     {
         m_out += m_compact ? "{" : "{\n";
@@ -87,7 +101,6 @@ public:
         m_out += '}';
     }
 
-private:
     void WriteChildren(const Property& node, int indent)
     {
         m_out += m_compact ? "[" : "[\n";
@@ -96,6 +109,8 @@ private:
                 m_out += m_compact ? "," : ",\n";
             Indent(indent + 1);
             Object(node[i], indent + 1);
+            if (m_out.size() >= FlushBytes)
+                Flush();
         }
         EndLine();
         Indent(indent);
@@ -128,11 +143,17 @@ private:
         m_out += '"';
     }
 
+    // Copies the runs between characters that need escaping whole.
     void Escaped(const char* text, std::size_t size)
     {
         static const char hex[] = "0123456789abcdef";
+        std::size_t run = 0;
         for (std::size_t i = 0; i < size; ++i) {
             const unsigned char c = static_cast<unsigned char>(text[i]);
+            if (c >= 0x20 && c != '"' && c != '\\')
+                continue;
+            m_out.append(text + run, i - run);
+            run = i + 1;
             switch (c) {
             case '"':
                 m_out += "\\\"";
@@ -156,15 +177,18 @@ private:
                 m_out += "\\t";
                 break;
             default:
-                if (c < 0x20) {
-                    m_out += "\\u00";
-                    m_out += hex[c >> 4];
-                    m_out += hex[c & 0xf];
-                } else {
-                    m_out += static_cast<char>(c);
-                }
+                m_out += "\\u00";
+                m_out += hex[c >> 4];
+                m_out += hex[c & 0xf];
             }
         }
+        m_out.append(text + run, size - run);
+    }
+
+    void Flush()
+    {
+        m_output.Write(m_out.data(), m_out.size());
+        m_out.clear();
     }
 
     void Indent(int indent)
@@ -179,7 +203,10 @@ private:
             m_out += '\n';
     }
 
-    std::string& m_out;
+    static constexpr std::size_t FlushBytes = 64 * 1024;
+
+    io::IDataOutput& m_output;
+    std::string m_out;
     bool m_compact;
 };
 
@@ -258,11 +285,7 @@ void PropertySerializer::Serialize(
 {
     if (!output)
         return;
-    std::string text;
-    JsonWriter(text, compact).Object(property, 0);
-    if (!compact)
-        text += '\n';
-    output->Write(text.data(), text.size());
+    JsonWriter(*output, compact).Document(property);
 }
 
 bool PropertySerializer::Deserialize(
