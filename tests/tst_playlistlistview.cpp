@@ -124,7 +124,9 @@ private:
         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Right-clicks the row through the window and runs inMenu while the menu is
     // open; returns whether the menu opened. The menu is closed afterwards.
-    bool RightClick(int row, const std::function<void()>& inMenu = {});
+    // Opens row's menu with a right click or, by key, with the menu key on
+    // the current row.
+    bool RightClick(int row, const std::function<void()>& inMenu = {}, bool byKey = false);
 
     std::unique_ptr<QWidget> m_parent;
     View* m_view = nullptr;
@@ -199,8 +201,15 @@ Qt::DropAction tst_PlaylistListView::Drop(
     return taken ? action : Qt::IgnoreAction;
 }
 
-bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMenu)
+bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMenu, bool byKey)
 {
+    if (byKey) {
+        m_parent->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_parent.get()))
+            return false;
+        m_view->setCurrentIndex(m_model->index(row, 0));
+        m_view->setFocus();
+    }
     QPointer<QMenu> opened;
     QTimer::singleShot(0, m_view, [&] {
         opened = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -210,7 +219,13 @@ bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMe
         while (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
-    QTest::mouseClick(m_parent->windowHandle(), Qt::RightButton, {}, RowPoint(row, 12));
+    if (byKey) {
+        // What the platform sends the window for the menu key.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+        QApplication::sendEvent(m_parent->windowHandle(), &menuKey);
+    } else {
+        QTest::mouseClick(m_parent->windowHandle(), Qt::RightButton, {}, RowPoint(row, 12));
+    }
     // The timer ran inside the menu's loop if there was one; otherwise let it run now.
     QCoreApplication::processEvents();
     return opened && opened == m_menu;
@@ -398,7 +413,8 @@ void tst_PlaylistListView::menus()
     // A track chosen, then the checked one again: the choice is the observer's
     // to store, the entry is as it was.
     QVERIFY(RightClick(1, [&] { m_video->actions().at(1)->trigger(); }));
-    QVERIFY(RightClick(1, [&] { m_audio->actions().at(0)->trigger(); }));
+    QVERIFY(RightClick(
+        1, [&] { m_audio->actions().at(0)->trigger(); }, true));
     const auto entry = m_model->index(1, 0).data().value<PlaylistItemData>();
     QVERIFY(entry.GetSelectedAudioStream() == -1 && entry.GetSelectedVideoStream() == -1);
     // A choice made after the row has gone.
