@@ -84,6 +84,10 @@ private slots:
         QCOMPARE(fullscreen->geometry().top(), ScreenRect().bottom());
         switcher->Show();
         QTRY_COMPARE(fullscreen->geometry(), shown);
+        // Without motion the panel is where it goes at once.
+        switcher->SetReduceMotion(true);
+        switcher->Hide();
+        QCOMPARE(fullscreen->geometry(), shown.translated(0, PanelHeight));
     }
 };
 
