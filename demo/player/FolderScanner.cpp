@@ -57,8 +57,10 @@ QStringList FolderScanner::List(const QString& folder)
         if (IsMediaFile(path))
             files << path;
     }
-    // Digit runs compare by value: "Episode 2" comes before "Episode 10".
-    QCollator collator;
+    // Digit runs compare by value: "Episode 2" comes before "Episode 10". The
+    // C locale has no collation, and with it no numeric mode.
+    const QLocale locale;
+    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(files.begin(), files.end(), collator);
