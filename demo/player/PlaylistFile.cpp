@@ -123,16 +123,17 @@ bool ReadLines(const QByteArray& bytes, bool utf8Only, QStringList* lines, QStri
         *error = PlaylistFile::tr("The file is not text.");
         return false;
     }
-    QString text = QString::fromUtf8(bytes.constData(), bytes.size());
-    if (text.toUtf8() != bytes) {
+    // The byte order mark goes first: decoding drops it, which would make
+    // UTF-8 text look different from the bytes it came from.
+    const QByteArray body = bytes.startsWith("\xef\xbb\xbf") ? bytes.mid(3) : bytes;
+    QString text = QString::fromUtf8(body.constData(), body.size());
+    if (text.toUtf8() != body) {
         if (utf8Only) {
             *error = PlaylistFile::tr("The file is not UTF-8 text.");
             return false;
         }
-        text = QString::fromLatin1(bytes.constData(), bytes.size());
+        text = QString::fromLatin1(body.constData(), body.size());
     }
-    if (text.startsWith(QChar(0xfeff)))
-        text.remove(0, 1);
     *lines = text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines->size(); ++i) {
         if ((*lines)[i].size() > PlaylistFile::MaxLineLength) {
