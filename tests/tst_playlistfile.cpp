@@ -20,7 +20,7 @@ struct ReadRow
     Format format;
     QByteArray bytes;
     QString error; // empty when the entries are read
-    Entries entries;
+    Entries entries = {};
 };
 
 } // namespace
