@@ -46,14 +46,17 @@ void tst_PlaylistFile::readGivesEntriesOrOneClearError()
             { { "/lists/sub/ä.mp3", "Ä - Song", 61500 }, { "/x/a b.ogg", {}, -1 },
                 { "http://radio.example/s", {}, -1 } } },
         { "latin-1", Format::M3u, "caf\xe9.mp3", {}, { { "/lists/café.mp3", {}, -1 } } },
-        { "pls", Format::Pls, "[Playlist]\nTitle2=B\nFile2=/b.mp3\nfile1=a.mp3\nLength1=3\n", {},
-            { { "/lists/a.mp3", {}, 3000 }, { "/b.mp3", "B", -1 } } },
+        { "pls", Format::Pls, "[Playlist]\nTitle2=B\nFile2=/b.mp3\nfile1=a.mp3\nLength1=0\n", {},
+            { { "/lists/a.mp3", {}, 0 }, { "/b.mp3", "B", -1 } } },
         { "xspf", Format::Xspf,
             "<playlist><trackList><track><location>a%20b.mp3</location><title>T &amp; U</title>"
-            "<duration>1500</duration></track></trackList></playlist>",
-            {}, { { "/lists/a b.mp3", "T & U", 1500 } } },
+            "<duration>1500</duration></track><track><location>/c</location><duration>-7</duration>"
+            "</track></trackList></playlist>",
+            {}, { { "/lists/a b.mp3", "T & U", 1500 }, { "/c", {}, -1 } } },
         { "empty", Format::M3u, " \n", "The file is empty." },
         { "comments only", Format::M3u, "#EXTM3U\n", "The file holds no entries." },
+        { "too many", Format::M3u, QByteArray("a\n").repeated(PlaylistFile::MaxEntries + 1),
+            "The file holds more than 1000000 entries." },
         { "binary", Format::M3u, QByteArray("a.mp3\0", 6), "The file is not text." },
         { "not utf-8", Format::M3u8, "caf\xe9.mp3", "The file is not UTF-8 text." },
         { "10 MB line", Format::M3u, "a.mp3\n" + QByteArray(10000000, 'a'),
@@ -121,7 +124,7 @@ void tst_PlaylistFile::loadFollowsListedPlaylistsButNoCycle()
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     };
     QVERIFY(write("top.m3u", "inner.pls\nlast.mp3") && write("self.m3u", "a.mp3\nself.m3u")
-        && write("inner.pls", "[playlist]\nFile1=deep.xspf\nFile2=b.ogg")
+        && write("inner.pls", "[playlist]\nFile1=deep.xspf\nFile2=deep.xspf")
         && write("deep.xspf",
             "<playlist><trackList><track><location>top.m3u</location></track>"
             "</trackList></playlist>"));
@@ -134,7 +137,7 @@ void tst_PlaylistFile::loadFollowsListedPlaylistsButNoCycle()
         "<playlist><trackList><track><location>c.mp3</location></track>"
         "</trackList></playlist>"));
     QCOMPARE(PlaylistFile::Load(dir.filePath("top.m3u")).entries,
-        Entries({ { dir.filePath("c.mp3"), {}, -1 }, { dir.filePath("b.ogg"), {}, -1 },
+        Entries({ { dir.filePath("c.mp3"), {}, -1 }, { dir.filePath("c.mp3"), {}, -1 },
             { dir.filePath("last.mp3"), {}, -1 } }));
 }
 
