@@ -67,7 +67,7 @@ void tst_Player::folderScanFindsMediaInNaturalOrder()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("season/extras")));
     for (const char* name : { "season/Episode 10.mkv", "season/Episode B.mkv", "season/notes.txt",
-             "season/Episode 2.MP4", "season/extras/Trailer.webm", "song.flac" })
+             "season/Episode 2.MP4", "season/extras/Trailer.webm", "song.flac", "song.m3u" })
         Write(dir.filePath(QString::fromUtf8(name)), "x");
     QStringList found = FolderScanner::List(dir.path());
     found.replaceInStrings(dir.path() + QLatin1Char('/'), QString());

@@ -1,52 +1,27 @@
 #include "FolderScanner.h"
 
+#include "PlaylistFile.h"
+
+#include <QCollator>
 #include <QDirIterator>
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QSet>
+#include <QMimeDatabase>
 #include <algorithm>
 
 namespace Player {
 
 namespace {
 
+// Containers that the MIME database files under neither audio/ nor video/.
+const char* const OtherMediaTypes[] = { "application/vnd.ms-asf", "application/vnd.rn-realmedia" };
+
 // Chosen by name: opening every file of a large folder to sniff it would take
 // far longer than the scan itself. What is not media is marked when probed.
-const QSet<QString> MediaSuffixes = { "3gp", "aac", "ac3", "aiff", "ape", "asf", "avi", "dts",
-    "flac", "flv", "m2ts", "m4a", "m4v", "mka", "mkv", "mov", "mp2", "mp3", "mp4", "mpeg", "mpg",
-    "mts", "oga", "ogg", "ogv", "opus", "ts", "vob", "wav", "webm", "wma", "wmv" };
-
-// Digit runs compare by value, everything else case-insensitively: "Episode 2"
-// comes before "Episode 10".
-bool NaturalLess(const QString& a, const QString& b)
+bool IsMediaType(const QMimeType& type)
 {
-    int i = 0;
-    int j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            const int startA = i;
-            const int startB = j;
-            while (i < a.size() && a[i].isDigit())
-                ++i;
-            while (j < b.size() && b[j].isDigit())
-                ++j;
-            // Without leading zeros, a longer run is a larger number.
-            const QString numberA = a.mid(startA, i - startA).remove(QRegularExpression("^0+"));
-            const QString numberB = b.mid(startB, j - startB).remove(QRegularExpression("^0+"));
-            if (numberA.size() != numberB.size())
-                return numberA.size() < numberB.size();
-            if (numberA != numberB)
-                return numberA < numberB;
-            continue;
-        }
-        const QChar x = a[i].toCaseFolded();
-        const QChar y = b[j].toCaseFolded();
-        if (x != y)
-            return x < y;
-        ++i;
-        ++j;
-    }
-    return a.size() - i < b.size() - j;
+    const QString name = type.name();
+    return name.startsWith(QLatin1String("audio/")) || name.startsWith(QLatin1String("video/"))
+        || std::any_of(std::begin(OtherMediaTypes), std::end(OtherMediaTypes),
+            [&name](const char* other) { return name == QLatin1String(other); });
 }
 
 } // namespace
@@ -82,13 +57,34 @@ QStringList FolderScanner::List(const QString& folder)
         if (IsMediaFile(path))
             files << path;
     }
-    std::sort(files.begin(), files.end(), NaturalLess);
+    // Digit runs compare by value: "Episode 2" comes before "Episode 10". The
+    // C locale has no collation, and with it no numeric mode.
+    const QLocale locale;
+    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(files.begin(), files.end(), collator);
     return files;
 }
 
 bool FolderScanner::IsMediaFile(const QString& path)
 {
-    return MediaSuffixes.contains(QFileInfo(path).suffix().toLower());
+    // A playlist beside the files it lists would add them twice.
+    if (PlaylistFile::FormatOf(path) != PlaylistFile::Format::None)
+        return false;
+    const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(path);
+    return std::any_of(types.begin(), types.end(), IsMediaType);
+}
+
+QStringList FolderScanner::NamePatterns()
+{
+    QStringList patterns;
+    for (const QMimeType& type : QMimeDatabase().allMimeTypes()) {
+        if (IsMediaType(type))
+            patterns << type.globPatterns();
+    }
+    patterns.removeDuplicates();
+    return patterns;
 }
 
 } // namespace Player

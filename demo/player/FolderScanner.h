@@ -22,7 +22,11 @@ public:
     // The media files below the folder, recursively, sorted by path in a
     // natural order ("2" before "10").
     static QStringList List(const QString& folder);
+    // Audio and video by the MIME database's file names; playlists are not
+    // media here.
     static bool IsMediaFile(const QString& path);
+    // The file name patterns of audio and video, for a file dialog.
+    static QStringList NamePatterns();
 
 signals:
     void Found(QString folder, QStringList files);

@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
@@ -47,8 +48,9 @@ const Effect Effects[] = {
 
 QString MediaFilter()
 {
-    return MainWindow::tr("Media files (*.mkv *.mp4 *.avi *.mov *.webm *.mpg *.ts *.mp3 *.flac "
-                          "*.ogg *.wav *.m4a);;All files (*)");
+    const QStringList patterns = FolderScanner::NamePatterns() + PlaylistFile::NamePatterns();
+    return MainWindow::tr("Media files and playlists (%1);;All files (*)")
+        .arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace
@@ -146,6 +148,11 @@ QMenu* MainWindow::CreateContextMenu()
         [this] { m_controller->DeleteSelectedFiles(); });
     connect(menu->addAction(tr("Clear the playlist")), &QAction::triggered, this,
         [this] { m_controller->Clear(); });
+    menu->addSeparator();
+    connect(menu->addAction(tr("Open playlist…")), &QAction::triggered, this,
+        &MainWindow::OnOpenPlaylistClicked);
+    connect(menu->addAction(tr("Save playlist as…")), &QAction::triggered, this,
+        &MainWindow::OnSavePlaylistClicked);
     return menu;
 }
 
@@ -174,6 +181,8 @@ void MainWindow::CreateShortcuts()
         OnSeek(std::max<Tarvos::avTime>(0, m_engine->GetPosition() - SeekStepMs * 1000));
     });
     add(QKeySequence::Open, [this] { OnAddFileClicked(); });
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_O, [this] { OnOpenPlaylistClicked(); });
+    add(QKeySequence::SaveAs, [this] { OnSavePlaylistClicked(); });
     add(QKeySequence::Quit, [this] { close(); });
 }
 
@@ -195,6 +204,8 @@ void MainWindow::AddFiles(const QStringList& paths, bool playFirst)
     for (const QString& path : paths) {
         if (QFileInfo(path).isDir())
             ScanFolder(path);
+        else if (PlaylistFile::FormatOf(path) != PlaylistFile::Format::None)
+            AddPlaylistFile(path, -1);
         else
             AddFile(path, -1);
     }
@@ -209,10 +220,12 @@ void MainWindow::ScanFolder(const QString& folder)
     m_scanner.Scan(folder);
 }
 
-void MainWindow::AddFile(const QString& path, int row)
+void MainWindow::AddFile(const QString& path, int row, Tarvos::avTime duration)
 {
     const std::string utf8 = path.toStdString();
-    m_controller->AddFile(Tarvos::ioPath(utf8), row, false);
+    PlaylistItemData record { Tarvos::ioPath(utf8) };
+    record.SetFileDuration(duration);
+    m_controller->AddFile(record, row, false);
     // A disc is read by the engine alone; the probe knows no disc structure.
     if (path.startsWith(DvdScheme))
         return;
@@ -220,6 +233,68 @@ void MainWindow::AddFile(const QString& path, int row)
         m_controller->SetFileInfo(known);
     else
         m_probe.Probe(utf8);
+}
+
+bool MainWindow::OpenPlaylistFile(const QString& path, bool replace, QString* error)
+{
+    const PlaylistFile::Result read = PlaylistFile::Load(path);
+    if (!read.error.isEmpty()) {
+        *error = read.error;
+        return false;
+    }
+    if (replace) {
+        m_controller->Clear();
+        m_titles.clear();
+    }
+    InsertEntries(read.entries, -1);
+    return true;
+}
+
+void MainWindow::AddPlaylistFile(const QString& path, int row)
+{
+    const PlaylistFile::Result read = PlaylistFile::Load(path);
+    if (read.error.isEmpty())
+        InsertEntries(read.entries, row);
+    else
+        ShowProblem(read.error);
+}
+
+void MainWindow::InsertEntries(const QVector<PlaylistEntry>& entries, int row)
+{
+    for (const PlaylistEntry& entry : entries) {
+        if (!entry.title.isEmpty())
+            m_titles.insert(entry.path, entry.title);
+        AddFile(entry.path, row, std::max<qint64>(0, entry.durationMs) * 1000);
+        if (row >= 0)
+            ++row;
+    }
+}
+
+bool MainWindow::SavePlaylistFile(const QString& path, QString* error) const
+{
+    const QAbstractItemModel* model
+        = m_playlist->findChild<Tarvos::Gui::PlaylistListView*>()->model();
+    QVector<PlaylistEntry> entries;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const PlaylistItemData item
+            = model->index(row, 0).data(Qt::DisplayRole).value<PlaylistItemData>();
+        PlaylistEntry entry;
+        entry.path = QString::fromStdString(item.GetFilename().utf8string());
+        entry.title = m_titles.value(entry.path);
+        if (item.GetFileDuration() > 0)
+            entry.durationMs = item.GetFileDuration() / 1000;
+        entries << entry;
+    }
+    return PlaylistFile::Save(path, entries, error);
+}
+
+void MainWindow::ShowProblem(const QString& problem)
+{
+    auto* box
+        = new QMessageBox(QMessageBox::Warning, tr("Playlist"), problem, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("PlaylistProblem"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 bool MainWindow::RestorePlaylist()
@@ -504,6 +579,8 @@ void MainWindow::OnPlaylistFileDropped(const std::string& path, int row)
     const QString file = QString::fromStdString(path);
     if (QFileInfo(file).isDir())
         ScanFolder(file);
+    else if (PlaylistFile::FormatOf(file) != PlaylistFile::Format::None)
+        AddPlaylistFile(file, row);
     else
         AddFile(file, row);
 }
@@ -550,6 +627,26 @@ void MainWindow::OnAddDvdClicked()
     const QString folder = QFileDialog::getExistingDirectory(this, tr("Choose a DVD"));
     if (!folder.isEmpty())
         AddFile(DvdScheme + folder, -1);
+}
+
+void MainWindow::OnOpenPlaylistClicked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open playlist"), QString(),
+        tr("Playlists (%1)").arg(PlaylistFile::NamePatterns().join(QLatin1Char(' ')))
+            + QStringLiteral(";;") + PlaylistFile::NameFilters().join(QStringLiteral(";;")));
+    QString error;
+    if (!path.isEmpty() && !OpenPlaylistFile(path, true, &error))
+        ShowProblem(error);
+}
+
+void MainWindow::OnSavePlaylistClicked()
+{
+    QString format;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save playlist as"), QString(),
+        PlaylistFile::NameFilters().join(QStringLiteral(";;")), &format);
+    QString error;
+    if (!path.isEmpty() && !SavePlaylistFile(PlaylistFile::WithSuffix(path, format), &error))
+        ShowProblem(error);
 }
 
 void MainWindow::OnShowFileInfo(const std::string& path)

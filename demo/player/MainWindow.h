@@ -6,8 +6,10 @@
 #include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaylistController.h"
 #include "MediaProbe.h"
+#include "PlaylistFile.h"
 #include "PlaylistStore.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <boost/intrusive_ptr.hpp>
 #include <memory>
@@ -49,8 +51,13 @@ public:
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Appends files to the list; each is described in the background.
+    // Appends files to the list; each is described in the background. A
+    // playlist file adds its entries.
     void AddFiles(const QStringList& paths, bool playFirst);
+    // Replaces the list with the playlist file's entries, or appends them;
+    // a file that cannot be read changes nothing and the reason is in *error.
+    bool OpenPlaylistFile(const QString& path, bool replace, QString* error);
+    bool SavePlaylistFile(const QString& path, QString* error) const;
     // Appends the saved list; false when there was none.
     bool RestorePlaylist();
     void SavePlaylist();
@@ -97,7 +104,12 @@ private:
     QMenu* CreateContextMenu();
     void CreateShortcuts();
     void ConnectViewModes(ControlPanel* panel);
-    void AddFile(const QString& path, int row);
+    // The duration comes from a playlist file until the probe knows better.
+    void AddFile(const QString& path, int row, Tarvos::avTime duration = 0);
+    // Inserts before row (−1 appends); the reason is shown when it cannot.
+    void AddPlaylistFile(const QString& path, int row);
+    void InsertEntries(const QVector<PlaylistEntry>& entries, int row);
+    void ShowProblem(const QString& problem);
     // Lists the folder's media off the GUI thread; the playlist shows it is busy.
     void ScanFolder(const QString& folder);
     void OpenActive(bool play);
@@ -109,6 +121,8 @@ private:
     void OnAddFileClicked();
     void OnAddFolderClicked();
     void OnAddDvdClicked();
+    void OnOpenPlaylistClicked();
+    void OnSavePlaylistClicked();
     void OnFolderScanned(const QString& folder, const QStringList& files);
     void OnShowFileInfo(const std::string& path);
     void OnDescribed(const MediaProbe::InfoPtr& info);
@@ -131,6 +145,8 @@ private:
     std::unique_ptr<FullScreen> m_fullScreen;
     MediaProbe m_probe;
     FolderScanner m_scanner;
+    // Titles that playlist files gave, by path, written again when saved.
+    QHash<QString, QString> m_titles;
     std::string m_openPath;
     bool m_playWhenLoaded = false;
     bool m_stopped = false;

@@ -10,6 +10,7 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "MainWindow.h"
 #include "MpvEngine.h"
+#include "PlaylistFile.h"
 #include "PlaylistStore.h"
 #include "SampleClips.h"
 #include "VideoWidget.h"
@@ -442,6 +443,36 @@ void Tour::BuildSteps()
             return QString();
         },
         Picture::None, {} });
+
+    // Saved as M3U8 and opened again: the file's entries replace the list.
+    m_steps.push_back({ "playlist-file",
+        [this, w] {
+            const QString path = m_pictures.filePath(QStringLiteral("tour.m3u8"));
+            QString error;
+            if (!w->SavePlaylistFile(path, &error) || !w->OpenPlaylistFile(path, true, &error))
+                std::printf("%s\n", qPrintable(error));
+        },
+        [this, w]() -> QString {
+            const PlaylistFile::Result read
+                = PlaylistFile::Load(m_pictures.filePath(QStringLiteral("tour.m3u8")));
+            QStringList listed;
+            QStringList rows;
+            for (const PlaylistEntry& entry : read.entries)
+                listed << entry.path;
+            for (int row = 0; row < ListView(w)->model()->rowCount(); ++row)
+                rows << QString::fromStdString(Entry(w, row).GetFilename().utf8string());
+            if (listed != m_samples || rows != m_samples)
+                return QStringLiteral("the file lists %1; the playlist %2")
+                    .arg(listed.join(QLatin1Char(' ')), rows.join(QLatin1Char(' ')));
+            if (read.entries[0].durationMs != VideoDuration / 1000
+                || read.entries[1].durationMs != AudioDuration / 1000)
+                return QStringLiteral("durations %1 and %2 ms in the file")
+                    .arg(read.entries[0].durationMs)
+                    .arg(read.entries[1].durationMs);
+            return ActiveRow(w) < 0 ? QString()
+                                    : QStringLiteral("the list was not replaced: a row is active");
+        },
+        Picture::Window, {} });
 }
 
 void Tour::RunStep()

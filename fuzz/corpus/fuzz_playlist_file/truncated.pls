@@ -1,0 +1,3 @@
+[playlist]
+NumberOfEntries=3
+File1=a.mp3
