@@ -75,8 +75,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     , m_controller(m_playlist->GetController())
     , m_undo(new PlaylistUndo(
           m_playlist->findChild<Tarvos::Gui::PlaylistListView*>(), m_controller.get(), this))
-    , m_arrange(
-          new PlaylistArrange(m_playlist->findChild<Tarvos::Gui::PlaylistListView*>(), m_undo, this))
+    , m_arrange(new PlaylistArrange(
+          m_playlist->findChild<Tarvos::Gui::PlaylistListView*>(), m_undo, this))
     , m_find(new PlaylistFind(m_playlist->findChild<Tarvos::Gui::PlaylistListView*>()))
     , m_fullScreen(std::make_unique<FullScreen>(this, m_video, m_switcher, options.panelHideDelay))
 {

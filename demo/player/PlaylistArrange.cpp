@@ -20,8 +20,7 @@ PlaylistArrange::PlaylistArrange(
     , m_view(view)
     , m_model(qobject_cast<Tarvos::Gui::PlaylistModel*>(view->model()))
     , m_undo(undo)
-{
-}
+{}
 
 QString PlaylistArrange::DisplayName(const PlaylistItemData& record)
 {
@@ -40,7 +39,9 @@ std::vector<int> PlaylistArrange::SortedOrder(const Tarvos::Gui::PlaylistModel& 
         });
         return order;
     }
-    QCollator collator;
+    // The C locale collates by code point, numbers and accents ignored; a
+    // list sorted by name wants the rules of a language.
+    QCollator collator(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     // One key per row: comparing keys is far cheaper than collating the texts
@@ -62,8 +63,10 @@ QMenu* PlaylistArrange::CreateMenu(QWidget* parent)
 {
     auto* menu = new QMenu(tr("&Sort"), parent);
     menu->setObjectName(QStringLiteral("SortMenu"));
-    connect(menu->addAction(tr("By &name")), &QAction::triggered, this, [this] { Sort(Key::Name); });
-    connect(menu->addAction(tr("By &path")), &QAction::triggered, this, [this] { Sort(Key::Path); });
+    connect(
+        menu->addAction(tr("By &name")), &QAction::triggered, this, [this] { Sort(Key::Name); });
+    connect(
+        menu->addAction(tr("By &path")), &QAction::triggered, this, [this] { Sort(Key::Path); });
     connect(menu->addAction(tr("By &duration")), &QAction::triggered, this,
         [this] { Sort(Key::Duration); });
     menu->addSeparator();

@@ -33,8 +33,8 @@ public:
     };
 
     // Neither the view nor the undo recorder is owned.
-    PlaylistArrange(Tarvos::Gui::PlaylistListView* view, PlaylistUndo* undo,
-        QObject* parent = nullptr);
+    PlaylistArrange(
+        Tarvos::Gui::PlaylistListView* view, PlaylistUndo* undo, QObject* parent = nullptr);
 
     // The entry's name as the list shows it: the file name, or a disc's title.
     static QString DisplayName(const Tarvos::Gui::PlaylistItemData& record);

@@ -4,7 +4,6 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/PlaylistModel.h"
-
 #include "Gui/Reelkit/QtCompat.h"
 
 #include <QDropEvent>
@@ -43,8 +42,7 @@ public:
     RowsCommand(PlaylistUndo* owner, int activeBefore)
         : m_owner(owner)
         , m_activeBefore(activeBefore)
-    {
-    }
+    {}
 
     void undo() override
     {
@@ -57,9 +55,8 @@ public:
 
     void redo() override
     {
-        // The first redo comes from the push, when the edits are done already.
-        if (!m_done) {
-            m_done = true;
+        if (m_recorded) {
+            m_recorded = false;
             return;
         }
         m_owner->Replay([this] {
@@ -71,7 +68,8 @@ public:
 
     std::vector<Op> m_ops;
     int m_activeAfter = -1;
-    bool m_done = true;
+    // Pushed after its edits were made: the push's redo has nothing to do.
+    bool m_recorded = false;
 
 private:
     void Apply(Op& op, bool forward)
@@ -160,8 +158,8 @@ PlaylistUndo::PlaylistUndo(Tarvos::Gui::PlaylistListView* view,
     m_closeTimer.setSingleShot(true);
     m_closeTimer.setInterval(0);
     connect(&m_closeTimer, &QTimer::timeout, this, &PlaylistUndo::OnCloseTimeout);
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-        &PlaylistUndo::OnAboutToRemove);
+    connect(
+        m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &PlaylistUndo::OnAboutToRemove);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &PlaylistUndo::OnRemoved);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &PlaylistUndo::OnInserted);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &PlaylistUndo::OnDataChanged);
@@ -196,7 +194,7 @@ void PlaylistUndo::CloseStep()
             ? name
             : StepName(inserted, removed, command->m_ops.back().kind == Op::AudioTrack));
     command->m_activeAfter = ActiveRow();
-    command->m_done = false;
+    command->m_recorded = true;
     m_stack->push(command.release());
 }
 
@@ -225,7 +223,6 @@ void PlaylistUndo::Clear()
     auto command = std::make_unique<RowsCommand>(this, ActiveRow());
     command->setText(tr("Clear the playlist"));
     command->m_ops.push_back({ Op::Remove, 0, count, {} });
-    command->m_done = false;
     m_stack->push(command.release());
 }
 
@@ -361,7 +358,8 @@ bool PlaylistUndo::eventFilter(QObject* watched, QEvent* event)
     // both make one step. The view moves, rather than copies, without Ctrl.
     if (event->type() == QEvent::Drop) {
         const auto* drop = static_cast<QDropEvent*>(event);
-        if (drop->source() == m_view && !(Tarvos::Gui::QtCompat::Modifiers(drop) & Qt::ControlModifier)
+        if (drop->source() == m_view
+            && !(Tarvos::Gui::QtCompat::Modifiers(drop) & Qt::ControlModifier)
             && drop->mimeData()->hasFormat(Tarvos::Gui::PlaylistModel::MimeType)) {
             m_awaitedRemovals = int(m_view->selectionModel()->selectedRows().size());
             m_awaitSpins = 0;

@@ -30,8 +30,8 @@ class PlaylistUndo : public QObject
 
 public:
     // The view must hold the controller's model; neither is owned.
-    PlaylistUndo(Tarvos::Gui::PlaylistListView* view,
-        Tarvos::Gui::PlaylistController* controller, QObject* parent = nullptr);
+    PlaylistUndo(Tarvos::Gui::PlaylistListView* view, Tarvos::Gui::PlaylistController* controller,
+        QObject* parent = nullptr);
     ~PlaylistUndo() override;
 
     // Owned; without a limit, so that no long list falls out of it.
