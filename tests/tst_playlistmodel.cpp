@@ -31,6 +31,7 @@ private slots:
     void cleanup();
     void insertItem();
     void records();
+    void bulkEdits();
 
 private:
     void Fill(const QStringList& paths);
@@ -150,6 +151,23 @@ void tst_PlaylistModel::records()
     QVERIFY(m_model->removeRows(2, 1000));
     QVERIFY(m_model->insertRows(2, 1));
     QCOMPARE(m_log, QStringList({ "/b /1", "/b /1 " }));
+}
+
+void tst_PlaylistModel::bulkEdits()
+{
+    Fill({ "/a", "/b", "/c", "/d" });
+    const QPersistentModelIndex c = m_model->index(2, 0);
+    // Refused untold: no permutation, rows missing, nothing or nowhere to insert.
+    QVERIFY(!m_model->Reorder({ 0, 1, 1, 3 }) && !m_model->Reorder({ 0, 1, 2 }));
+    QVERIFY(m_model->TakeItems(3, 2).empty() && !m_model->InsertItems({}, 0));
+    QVERIFY(!m_model->InsertItems({ PlaylistItemData() }, 5));
+    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_model->Reorder({ 3, 2, 0, 1 }));
+    QCOMPARE(c.row(), 1);
+    std::vector<PlaylistItemData> taken = m_model->TakeItems(1, 2);
+    QVERIFY(!c.isValid());
+    QVERIFY(m_model->InsertItems(std::move(taken), -1));
+    QCOMPARE(m_log, QStringList({ "/d /c /a /b", "/d /b", "/d /b /c /a" }));
 }
 
 QTEST_GUILESS_MAIN(tst_PlaylistModel)

@@ -6,6 +6,7 @@
 
 #include <QMimeData>
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,65 @@ void PlaylistModel::UpdateItem(const QPersistentModelIndex& index, const Playlis
 const PlaylistItemData& PlaylistModel::ItemAt(int row) const
 {
     return m_items.at(row);
+}
+
+bool PlaylistModel::InsertItems(std::vector<PlaylistItemData> items, int row)
+{
+    if (row == -1)
+        row = rowCount();
+    if (items.empty() || row < 0 || row > rowCount())
+        return false;
+    for (PlaylistItemData& item : items)
+        item.SetIndex(QPersistentModelIndex());
+    beginInsertRows(QModelIndex(), row, row + static_cast<int>(items.size()) - 1);
+    m_items.insert(m_items.begin() + row, std::make_move_iterator(items.begin()),
+        std::make_move_iterator(items.end()));
+    endInsertRows();
+    NotifyObservers();
+    return true;
+}
+
+std::vector<PlaylistItemData> PlaylistModel::TakeItems(int row, int count)
+{
+    if (row < 0 || count < 1 || row + count > rowCount())
+        return {};
+    const auto first = m_items.begin() + row;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    std::vector<PlaylistItemData> taken(
+        std::make_move_iterator(first), std::make_move_iterator(first + count));
+    m_items.erase(first, first + count);
+    endRemoveRows();
+    NotifyObservers();
+    return taken;
+}
+
+bool PlaylistModel::Reorder(const std::vector<int>& order)
+{
+    const int count = rowCount();
+    if (static_cast<int>(order.size()) != count)
+        return false;
+    std::vector<int> newRowOf(count, -1);
+    for (int row = 0; row < count; ++row) {
+        const int old = order[row];
+        if (old < 0 || old >= count || newRowOf[old] >= 0)
+            return false;
+        newRowOf[old] = row;
+    }
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from)
+        to << this->index(newRowOf[index.row()], 0);
+    changePersistentIndexList(from, to);
+    std::vector<PlaylistItemData> items;
+    items.reserve(count);
+    for (const int old : order)
+        items.push_back(std::move(m_items[old]));
+    m_items = std::move(items);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    NotifyObservers();
+    return true;
 }
 
 bool PlaylistModel::IsRowIndex(const QModelIndex& index) const

@@ -75,6 +75,24 @@ public:
     /// persistent index; valid until the model changes.
     const PlaylistItemData& ItemAt(int row) const;
 
+    /// \name Bulk edits
+    /// For hosts that restore or rearrange many rows at once, such as an undo
+    /// of a cleared list; each is one change of the model, told once.
+    //@{
+    /// Inserts the records before row (−1 appends) as one insertion, their
+    /// persistent indexes cleared. False, inserting nothing, for no records
+    /// or a row outside 0 to rowCount().
+    bool InsertItems(std::vector<PlaylistItemData> items, int row);
+    /// Removes count rows from row on and hands their records out, moved
+    /// rather than copied; empty, removing nothing, unless all of them exist.
+    std::vector<PlaylistItemData> TakeItems(int row, int count);
+    /// Puts the rows in a new order: row i then holds what row order[i] held.
+    /// Persistent indexes (the active entry, the selection) follow their
+    /// records, as a layout change. False, changing nothing, unless order
+    /// holds every row exactly once.
+    bool Reorder(const std::vector<int>& order);
+    //@}
+
 private:
     bool IsRowIndex(const QModelIndex& index) const;
     void NotifyObservers();

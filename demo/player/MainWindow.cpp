@@ -7,6 +7,9 @@
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "MpvEngine.h"
+#include "PlaylistArrange.h"
+#include "PlaylistFind.h"
+#include "PlaylistUndo.h"
 #include "VideoWidget.h"
 #include "host/Property.h"
 
@@ -17,10 +20,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace Player {
@@ -67,14 +72,25 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     , m_video(new VideoWidget(m_engine->GetHandle()))
     , m_playlist(new Tarvos::Gui::Playlist)
     , m_splitter(new QSplitter(Qt::Horizontal))
+    , m_playlistColumn(new QWidget)
     , m_contextMenu(CreateContextMenu())
     , m_controller(m_playlist->GetController())
+    , m_undo(new PlaylistUndo(
+          m_playlist->findChild<Tarvos::Gui::PlaylistListView*>(), m_controller.get(), this))
+    , m_arrange(new PlaylistArrange(
+          m_playlist->findChild<Tarvos::Gui::PlaylistListView*>(), m_undo, this))
+    , m_find(new PlaylistFind(m_playlist->findChild<Tarvos::Gui::PlaylistListView*>()))
     , m_fullScreen(std::make_unique<FullScreen>(this, m_video, m_switcher, options.panelHideDelay))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Reelkit Player"));
+    auto* column = new QVBoxLayout(m_playlistColumn);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_playlist, 1);
+    column->addWidget(m_find);
     m_splitter->addWidget(m_video);
-    m_splitter->addWidget(m_playlist);
+    m_splitter->addWidget(m_playlistColumn);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setChildrenCollapsible(false);
     auto* central = new QWidget;
@@ -115,6 +131,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
         &PlaybackControlPanelLogic::OnFullscreenSwitched);
 
     CreateShortcuts();
+    CreateEditMenu();
 }
 
 MainWindow::~MainWindow()
@@ -146,8 +163,9 @@ QMenu* MainWindow::CreateContextMenu()
     menu->addSeparator();
     connect(menu->addAction(tr("Remove")), &QAction::triggered, this,
         [this] { m_controller->DeleteSelectedFiles(); });
+    // No question asked: the clearing can be undone.
     connect(menu->addAction(tr("Clear the playlist")), &QAction::triggered, this,
-        [this] { m_controller->Clear(); });
+        [this] { m_undo->Clear(); });
     menu->addSeparator();
     connect(menu->addAction(tr("Open playlist…")), &QAction::triggered, this,
         &MainWindow::OnOpenPlaylistClicked);
@@ -184,6 +202,34 @@ void MainWindow::CreateShortcuts()
     add(Qt::CTRL | Qt::SHIFT | Qt::Key_O, [this] { OnOpenPlaylistClicked(); });
     add(QKeySequence::SaveAs, [this] { OnSavePlaylistClicked(); });
     add(QKeySequence::Quit, [this] { close(); });
+    add(Qt::CTRL | Qt::Key_Up, [this] { m_arrange->MoveSelection(-1); });
+    add(Qt::CTRL | Qt::Key_Down, [this] { m_arrange->MoveSelection(1); });
+}
+
+void MainWindow::CreateEditMenu()
+{
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    const auto add = [this, edit](QAction* action, const QKeySequence& keys) {
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        edit->addAction(action);
+        return action;
+    };
+    add(m_undo->GetStack()->createUndoAction(this, tr("Undo")), Qt::CTRL | Qt::Key_Z);
+    add(m_undo->GetStack()->createRedoAction(this, tr("Redo")), Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    edit->addSeparator();
+    connect(add(new QAction(tr("&Find…"), this), QKeySequence::Find), &QAction::triggered, this,
+        [this] {
+            if (m_playlistShown)
+                m_find->Open();
+        });
+    connect(add(new QAction(tr("Find &next"), this), Qt::Key_F3), &QAction::triggered, this,
+        [this] { m_find->FindNext(1); });
+    connect(add(new QAction(tr("Find &previous"), this), Qt::SHIFT | Qt::Key_F3),
+        &QAction::triggered, this, [this] { m_find->FindNext(-1); });
+    edit->addSeparator();
+    edit->addMenu(m_arrange->CreateMenu(edit));
 }
 
 void MainWindow::ConnectViewModes(ControlPanel* panel)
@@ -321,6 +367,8 @@ bool MainWindow::RestorePlaylist()
             m_probe.Probe(path);
     }
     OpenActive(false);
+    // Starting with the saved list is no step to undo.
+    m_undo->Forget();
     return true;
 }
 
@@ -465,7 +513,7 @@ void MainWindow::OnCheckboxSwitch(unsigned int control, bool checked)
     case PlaybackControlPanelLogic::CtrlPlaylist:
         m_switcher->SetPlaylistState(checked);
         m_playlistShown = checked;
-        m_playlist->setVisible(checked);
+        m_playlistColumn->setVisible(checked);
         break;
     case PlaybackControlPanelLogic::CtrlShuffle:
         m_switcher->SetShuffleState(checked);
@@ -495,12 +543,13 @@ void MainWindow::SetFullscreen(bool fullscreen)
 {
     if (fullscreen) {
         m_windowedPanel->hide();
-        m_playlist->hide();
+        m_playlistColumn->hide();
     }
+    menuBar()->setVisible(!fullscreen);
     m_fullScreen->SetOn(fullscreen);
     if (!fullscreen) {
         m_windowedPanel->show();
-        m_playlist->setVisible(m_playlistShown);
+        m_playlistColumn->setVisible(m_playlistShown);
     }
 }
 

@@ -27,6 +27,9 @@ namespace Player {
 
 class FullScreen;
 class MpvEngine;
+class PlaylistArrange;
+class PlaylistFind;
+class PlaylistUndo;
 class VideoWidget;
 
 // The player: the engine's picture beside the playlist, the control panel
@@ -69,6 +72,8 @@ public:
     ControlPanel* GetPanel(ControlPanel::Layout layout) const;
     VideoWidget* GetVideo() const { return m_video; }
     QMenu* GetContextMenu() const { return m_contextMenu; }
+    PlaylistUndo* GetUndo() const { return m_undo; }
+    PlaylistFind* GetFind() const { return m_find; }
     const PlaylistStore& GetStore() const { return m_store; }
 
     // IPlaybackControlPanelEventObserver
@@ -103,6 +108,7 @@ private:
 
     QMenu* CreateContextMenu();
     void CreateShortcuts();
+    void CreateEditMenu();
     void ConnectViewModes(ControlPanel* panel);
     // The duration comes from a playlist file until the probe knows better.
     void AddFile(const QString& path, int row, Tarvos::avTime duration = 0);
@@ -140,8 +146,13 @@ private:
     VideoWidget* m_video;
     Tarvos::Gui::Playlist* m_playlist;
     QSplitter* m_splitter;
+    // The playlist with its find bar below.
+    QWidget* m_playlistColumn;
     QMenu* m_contextMenu; // owned by the playlist's view
     boost::intrusive_ptr<Tarvos::Gui::PlaylistController> m_controller;
+    PlaylistUndo* m_undo;
+    PlaylistArrange* m_arrange;
+    PlaylistFind* m_find; // a child of the playlist's column
     std::unique_ptr<FullScreen> m_fullScreen;
     MediaProbe m_probe;
     FolderScanner m_scanner;

@@ -11,7 +11,9 @@
 #include "MainWindow.h"
 #include "MpvEngine.h"
 #include "PlaylistFile.h"
+#include "PlaylistFind.h"
 #include "PlaylistStore.h"
+#include "PlaylistUndo.h"
 #include "SampleClips.h"
 #include "VideoWidget.h"
 #include "host/Property.h"
@@ -20,13 +22,17 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <cstdio>
 
 namespace Player {
@@ -166,6 +172,45 @@ void PressEnter(QWidget* widget)
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+// Does what the key does: fires the window's shortcut or action bound to it.
+void PressShortcut(MainWindow* window, const QKeySequence& keys)
+{
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+        if (shortcut->key() == keys)
+            emit shortcut->activated();
+    }
+    for (QAction* action : window->findChildren<QAction*>()) {
+        if (action->shortcut() == keys)
+            action->trigger();
+    }
+}
+
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+// Empty when the rows hold the samples in this order, the broken file active.
+QString OrderProblem(MainWindow* window, const QStringList& expected)
+{
+    QStringList names;
+    for (int row = 0; row < ListView(window)->model()->rowCount(); ++row)
+        names << QFileInfo(QString::fromStdString(Entry(window, row).GetName())).fileName();
+    if (names != expected)
+        return QStringLiteral("rows ") + names.join(QStringLiteral(", "));
+    return ActiveRow(window) == 2 ? QString()
+                                  : QStringLiteral("row %1 is active").arg(ActiveRow(window));
+}
+
+QString CurrentRowProblem(MainWindow* window, int row)
+{
+    const int current = ListView(window)->currentIndex().row();
+    return current == row ? QString() : QStringLiteral("row %1 is current").arg(current);
 }
 
 } // namespace
@@ -473,6 +518,59 @@ void Tour::BuildSteps()
                                     : QStringLiteral("the list was not replaced: a row is active");
         },
         Picture::Window, {} });
+
+    const QString video = QString::fromUtf8(SampleClips::VideoName);
+    const QString audio = QString::fromUtf8(SampleClips::AudioName);
+    const QString broken = QString::fromUtf8(SampleClips::BrokenName);
+    const QStringList moved = { audio, video, broken };
+    m_steps.push_back({ "move-by-keyboard",
+        [w] {
+            ListView(w)->setCurrentIndex(ListView(w)->model()->index(0, 0));
+            PressShortcut(w, Qt::CTRL | Qt::Key_Down);
+        },
+        [w, moved]() -> QString {
+            const QString undo = w->GetUndo()->GetStack()->undoText();
+            if (undo != QStringLiteral("Move 1 file down"))
+                return QStringLiteral("the step to undo is \"%1\"").arg(undo);
+            const QString order = OrderProblem(w, moved);
+            return order.isEmpty() ? CurrentRowProblem(w, 1) : order;
+        },
+        Picture::None, {} });
+    m_steps.push_back({ "move-undone", [w] { PressShortcut(w, Qt::CTRL | Qt::Key_Z); },
+        [w, video, audio, broken] {
+            return OrderProblem(w, { video, audio, broken });
+        },
+        Picture::None, {} });
+    m_steps.push_back({ "move-redone", [w] { PressShortcut(w, Qt::CTRL | Qt::SHIFT | Qt::Key_Z); },
+        [w, moved] { return OrderProblem(w, moved); }, Picture::None, {} });
+
+    // ".m" is in the video's and the broken file's names, not in the audio's.
+    m_steps.push_back({ "find",
+        [w] {
+            PressShortcut(w, QKeySequence::Find);
+            Type(w->GetFind()->GetField(), QStringLiteral(".M"));
+        },
+        [w]() -> QString {
+            // The window's focus, which it has whether or not it is the active one.
+            if (!w->GetFind()->isVisible() || w->focusWidget() != w->GetFind()->GetField())
+                return QStringLiteral("the find field is not shown with the focus");
+            return CurrentRowProblem(w, 1);
+        },
+        Picture::Window, {} });
+    m_steps.push_back({ "find-next", [w] { PressShortcut(w, Qt::Key_F3); },
+        [w] { return CurrentRowProblem(w, 2); }, Picture::None, {} });
+    m_steps.push_back({ "find-wraps", [w] { PressShortcut(w, Qt::Key_F3); },
+        [w] { return CurrentRowProblem(w, 1); }, Picture::None, {} });
+    m_steps.push_back({ "find-closed",
+        [w] {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(w->GetFind()->GetField(), &escape);
+        },
+        [w] {
+            return w->GetFind()->isVisible() ? QStringLiteral("the find bar is still shown")
+                                             : QString();
+        },
+        Picture::None, {} });
 }
 
 void Tour::RunStep()
