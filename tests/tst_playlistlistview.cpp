@@ -221,7 +221,7 @@ bool tst_PlaylistListView::RightClick(int row, const std::function<void()>& inMe
     });
     if (byKey) {
         // What the platform sends the window for the menu key.
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(m_parent->windowHandle(), &menuKey);
     } else {
         QTest::mouseClick(m_parent->windowHandle(), Qt::RightButton, {}, RowPoint(row, 12));

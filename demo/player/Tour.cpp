@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -34,6 +35,7 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <cstdio>
+#include <memory>
 
 namespace Player {
 
@@ -99,6 +101,15 @@ QString DurationProblem(avTime actual, avTime expected)
     return actual >= expected && actual < expected + DurationSlack
         ? QString()
         : QStringLiteral("duration %1, expected %2").arg(Seconds(actual), Seconds(expected));
+}
+
+// The paths of the list's rows, in order.
+QStringList Rows(MainWindow* window)
+{
+    QStringList rows;
+    for (int row = 0; row < ListView(window)->model()->rowCount(); ++row)
+        rows << QString::fromStdString(Entry(window, row).GetFilename().utf8string());
+    return rows;
 }
 
 QMenu* SubMenu(QMenu* menu, const QString& name)
@@ -489,36 +500,6 @@ void Tour::BuildSteps()
         },
         Picture::None, {} });
 
-    // Saved as M3U8 and opened again: the file's entries replace the list.
-    m_steps.push_back({ "playlist-file",
-        [this, w] {
-            const QString path = m_pictures.filePath(QStringLiteral("tour.m3u8"));
-            QString error;
-            if (!w->SavePlaylistFile(path, &error) || !w->OpenPlaylistFile(path, true, &error))
-                std::printf("%s\n", qPrintable(error));
-        },
-        [this, w]() -> QString {
-            const PlaylistFile::Result read
-                = PlaylistFile::Load(m_pictures.filePath(QStringLiteral("tour.m3u8")));
-            QStringList listed;
-            QStringList rows;
-            for (const PlaylistEntry& entry : read.entries)
-                listed << entry.path;
-            for (int row = 0; row < ListView(w)->model()->rowCount(); ++row)
-                rows << QString::fromStdString(Entry(w, row).GetFilename().utf8string());
-            if (listed != m_samples || rows != m_samples)
-                return QStringLiteral("the file lists %1; the playlist %2")
-                    .arg(listed.join(QLatin1Char(' ')), rows.join(QLatin1Char(' ')));
-            if (read.entries[0].durationMs != VideoDuration / 1000
-                || read.entries[1].durationMs != AudioDuration / 1000)
-                return QStringLiteral("durations %1 and %2 ms in the file")
-                    .arg(read.entries[0].durationMs)
-                    .arg(read.entries[1].durationMs);
-            return ActiveRow(w) < 0 ? QString()
-                                    : QStringLiteral("the list was not replaced: a row is active");
-        },
-        Picture::Window, {} });
-
     const QString video = QString::fromUtf8(SampleClips::VideoName);
     const QString audio = QString::fromUtf8(SampleClips::AudioName);
     const QString broken = QString::fromUtf8(SampleClips::BrokenName);
@@ -571,6 +552,38 @@ void Tour::BuildSteps()
                                              : QString();
         },
         Picture::None, {} });
+
+    // Saved as M3U8 and opened again: the file's entries replace the list.
+    const auto savedRows = std::make_shared<QStringList>();
+    m_steps.push_back({ "playlist-file",
+        [this, w, savedRows] {
+            *savedRows = Rows(w);
+            const QString path = m_pictures.filePath(QStringLiteral("tour.m3u8"));
+            QString error;
+            if (!w->SavePlaylistFile(path, &error) || !w->OpenPlaylistFile(path, true, &error))
+                std::printf("%s\n", qPrintable(error));
+        },
+        [this, w, savedRows]() -> QString {
+            const PlaylistFile::Result read
+                = PlaylistFile::Load(m_pictures.filePath(QStringLiteral("tour.m3u8")));
+            QStringList listed;
+            QMap<QString, qint64> durations;
+            for (const PlaylistEntry& entry : read.entries) {
+                listed << entry.path;
+                durations.insert(entry.path, entry.durationMs);
+            }
+            if (listed != *savedRows || Rows(w) != *savedRows)
+                return QStringLiteral("the file lists %1; the playlist %2")
+                    .arg(listed.join(QLatin1Char(' ')), Rows(w).join(QLatin1Char(' ')));
+            if (durations.value(m_samples[0]) != VideoDuration / 1000
+                || durations.value(m_samples[1]) != AudioDuration / 1000)
+                return QStringLiteral("durations %1 and %2 ms in the file")
+                    .arg(durations.value(m_samples[0]))
+                    .arg(durations.value(m_samples[1]));
+            return ActiveRow(w) < 0 ? QString()
+                                    : QStringLiteral("the list was not replaced: a row is active");
+        },
+        Picture::Window, {} });
 }
 
 void Tour::RunStep()
