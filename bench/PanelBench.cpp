@@ -1,6 +1,8 @@
 // One position report of a playing film, from the player's thread to a
 // repainted panel: ours (timeline slider, time fields, frame buttons bound to
 // the panel logic) beside the same panel of stock widgets updated by a slot.
+// Then what our panel costs out of sight: a report to it hidden beside one to
+// it shown, and the GUI thread's share of a core while a film plays.
 
 #include "BenchSupport.h"
 #include "Gui/Reelkit/PlaybackControlPanelLogic.h"
@@ -9,7 +11,9 @@
 #include "demo/gallery/GalleryStyle.h"
 #include "host/StateWidget.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -17,9 +21,13 @@
 #include <QSlider>
 #include <QTime>
 #include <QTimeEdit>
+#include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <ctime>
 #include <benchmark/benchmark.h>
 #include <functional>
+#include <string>
 #include <thread>
 
 using Tarvos::avTime;
@@ -32,6 +40,13 @@ const avTime FilmDuration = avTime(2) * 3600 * 1000 * 1000;
 // A player reports the position with every frame at 25 frames per second.
 const avTime ReportStep = 40 * 1000;
 const QSize PanelSize(800, 40);
+// Ten seconds of the film: each step changes the time field, every third
+// moves the thumb.
+const avTime SeekStep = avTime(10) * 1000 * 1000;
+// Position reports at 60 a second, in microseconds of the film.
+const std::chrono::microseconds FramePeriod(16667);
+const std::chrono::milliseconds CpuRun(10000);
+const std::chrono::milliseconds ShortCpuRun(200);
 
 // The same look for the stock slider, as a host would style it.
 const char* const StockTimelineStyle = R"(
@@ -45,6 +60,13 @@ QSlider::handle:horizontal {
     width: 14px; margin: -3px -7px;
 }
 )";
+
+double ThreadCpuSeconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
 
 // Counts the paint events of the widgets it watches.
 class PaintCounter : public QObject
@@ -193,7 +215,39 @@ template <class Panel> void ShowPanel(Panel* panel)
     Drain();
 }
 
-void RunReports(benchmark::State& state, PlayerThread& player, const PaintCounter& counter)
+// Our panel bound to its logic, playing the film, shown.
+class OurPanel
+{
+public:
+    OurPanel()
+    {
+        BuildPanel(&widget);
+        logic.SetWidget(&widget);
+        logic.SetSourceInfo("/home/viewer/Videos/Feature.mkv", FilmDuration);
+        logic.OnFile(true, true);
+        logic.OnPlay();
+        ShowPanel(&widget);
+    }
+    ~OurPanel() { logic.SetWidget(nullptr); }
+
+    Tarvos::Gui::TimelineSlider* Timeline() const
+    {
+        return widget.findChild<Tarvos::Gui::TimelineSlider*>();
+    }
+    // Whether the timeline shows position, after whatever was pending. The
+    // panel takes positions to the millisecond, as its timeline reports them.
+    bool Shows(avTime position)
+    {
+        Drain();
+        return Timeline()->value() == Timeline()->time2position(position / 1000 * 1000);
+    }
+
+    Tarvos::Gui::StateWidget widget;
+    Tarvos::Gui::PlaybackControlPanelLogic logic;
+};
+
+void RunReports(benchmark::State& state, PlayerThread& player, const PaintCounter& counter,
+    const std::function<bool(avTime)>& shows)
 {
     avTime position = 0;
     const long long paintsBefore = counter.paints;
@@ -204,26 +258,18 @@ void RunReports(benchmark::State& state, PlayerThread& player, const PaintCounte
     }
     state.counters["slider_paints"] = benchmark::Counter(
         static_cast<double>(counter.paints - paintsBefore), benchmark::Counter::kAvgIterations);
-    if (counter.paints == paintsBefore)
-        state.SkipWithError("the timeline was never repainted");
+    if (!shows(position))
+        state.SkipWithError("the timeline does not show the last position");
 }
 
 void PositionUpdateOurs(benchmark::State& state)
 {
-    Tarvos::Gui::StateWidget panel;
-    BuildPanel(&panel);
-    Tarvos::Gui::PlaybackControlPanelLogic logic;
-    logic.SetWidget(&panel);
-    logic.SetSourceInfo("/home/viewer/Videos/Feature.mkv", FilmDuration);
-    logic.OnFile(true, true);
-    logic.OnPlay();
+    OurPanel panel;
     PaintCounter counter;
-    panel.findChild<Tarvos::Gui::TimelineSlider*>()->installEventFilter(&counter);
-    ShowPanel(&panel);
+    panel.Timeline()->installEventFilter(&counter);
 
-    PlayerThread player([&logic](avTime position) { logic.SetPosition(position); });
-    RunReports(state, player, counter);
-    logic.SetWidget(nullptr);
+    PlayerThread player([&panel](avTime position) { panel.logic.SetPosition(position); });
+    RunReports(state, player, counter, [&panel](avTime position) { return panel.Shows(position); });
 }
 
 void PositionUpdateStock(benchmark::State& state)
@@ -234,13 +280,91 @@ void PositionUpdateStock(benchmark::State& state)
     ShowPanel(&panel);
 
     PlayerThread player([&panel](avTime position) { panel.SetPosition(position); });
-    RunReports(state, player, counter);
+    RunReports(state, player, counter, [&panel](avTime position) {
+        Drain();
+        return panel.Slider()->value() == position / 1000;
+    });
+}
+
+// Reports from the GUI thread, each far enough on to change the time field and
+// move the thumb, to a shown panel or to the same panel hidden.
+void ReportsToPanel(benchmark::State& state, bool shown)
+{
+    OurPanel panel;
+    PaintCounter counter;
+    panel.Timeline()->installEventFilter(&counter);
+    // The focused time field would keep its text for the user.
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
+    if (!shown)
+        panel.widget.hide();
+    avTime position = 0;
+    for (auto _ : state) {
+        position = (position + SeekStep) % FilmDuration;
+        panel.logic.SetPosition(position);
+        // The queued report, then the repaint it asked for: the work without
+        // the event loop's polling, which a hidden panel would be left with.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    }
+    state.counters["slider_paints"] = benchmark::Counter(
+        static_cast<double>(counter.paints), benchmark::Counter::kAvgIterations);
+    panel.widget.show();
+    if (!panel.Shows(position))
+        state.SkipWithError("the panel does not show the last position");
+}
+
+// The share of a core that the GUI thread spends while a player thread
+// reports the position at the display's rate.
+void PlaybackCpu(benchmark::State& state, bool shown, std::chrono::milliseconds duration)
+{
+    OurPanel panel;
+    if (!shown)
+        panel.widget.hide();
+    avTime position = 0;
+    for (auto _ : state) {
+        std::atomic<bool> playing { true };
+        std::thread player([&panel, &playing, &position] {
+            auto next = std::chrono::steady_clock::now();
+            while (playing) {
+                next += FramePeriod;
+                std::this_thread::sleep_until(next);
+                position += FramePeriod.count();
+                panel.logic.SetPosition(position);
+            }
+        });
+        QEventLoop loop;
+        QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+        const double cpuBefore = ThreadCpuSeconds();
+        const auto wallBefore = std::chrono::steady_clock::now();
+        loop.exec();
+        const double cpu = ThreadCpuSeconds() - cpuBefore;
+        const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallBefore;
+        playing = false;
+        player.join();
+        state.counters["gui_cpu_percent"] = 100 * cpu / wall.count();
+    }
+    panel.widget.show();
+    if (!panel.Shows(position))
+        state.SkipWithError("the panel does not show the last position");
 }
 
 } // namespace
 
-void RegisterPanelBenchmarks()
+void RegisterPanelBenchmarks(bool tiny)
 {
+    for (const bool shown : { true, false }) {
+        const char* state = shown ? "Visible" : "Hidden";
+        benchmark::RegisterBenchmark(
+            (std::string("PanelReport/") + state).c_str(), ReportsToPanel, shown)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark((std::string("PlaybackCpu/") + state).c_str(), PlaybackCpu,
+            shown, tiny ? ShortCpuRun : CpuRun)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(1);
+    }
     benchmark::RegisterBenchmark("PositionUpdate/Reelkit", PositionUpdateOurs)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();

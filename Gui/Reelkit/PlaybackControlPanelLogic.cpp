@@ -8,6 +8,7 @@
 #include "host/StateWidget.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QStyle>
 #include <QTime>
 #include <QVariant>
@@ -153,7 +154,10 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
         }
     }
 
+    WatchPanel(false);
     m_widget = newWidget;
+    m_positionPending = false;
+    WatchPanel(true);
     m_controls.clear();
     if (newWidget) {
         for (const QString& name : qAsConst(m_controlNames)) {
@@ -192,6 +196,63 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
 
     if (newWidget)
         newWidget->SetState(state);
+}
+
+void PlaybackControlPanelLogic::WatchPanel(bool watch)
+{
+    if (!watch) {
+        if (m_widget)
+            m_widget->removeEventFilter(this);
+        if (m_window)
+            m_window->removeEventFilter(this);
+        m_window = nullptr;
+        return;
+    }
+    if (!m_widget)
+        return;
+    m_widget->installEventFilter(this);
+    m_window = m_widget->window();
+    if (m_window != m_widget)
+        m_window->installEventFilter(this);
+}
+
+bool PlaybackControlPanelLogic::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ParentChange:
+        // Moved into another window: that one's minimised state counts now.
+        if (watched == m_widget) {
+            WatchPanel(false);
+            WatchPanel(true);
+        }
+        break;
+    case QEvent::Show:
+    case QEvent::WindowStateChange:
+        CatchUpPosition();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool PlaybackControlPanelLogic::PanelInSight() const
+{
+    return m_widget && m_widget->isVisible() && !m_widget->window()->isMinimized() && !m_outOfView;
+}
+
+void PlaybackControlPanelLogic::CatchUpPosition()
+{
+    if (!m_positionPending || !PanelInSight())
+        return;
+    m_positionPending = false;
+    UpdatePositionState();
+}
+
+void PlaybackControlPanelLogic::SetPanelOutOfView(bool outOfView)
+{
+    m_outOfView = outOfView;
+    CatchUpPosition();
 }
 
 void PlaybackControlPanelLogic::Connect(const Binding& binding, QWidget* control)
@@ -450,6 +511,12 @@ void PlaybackControlPanelLogic::OnSetPosition(qint64 newPosition)
     if (m_dragging)
         return;
     m_position = newPosition;
+    // Nothing is drawn for a panel out of sight, not even its controls' state.
+    if (!PanelInSight()) {
+        m_positionPending = true;
+        return;
+    }
+    m_positionPending = false;
     UpdatePositionState();
 }
 

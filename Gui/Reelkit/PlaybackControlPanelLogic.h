@@ -166,7 +166,9 @@ public:
     /// The playing position in microseconds: moves "Progress", sets
     /// "ProgressEdit" unless it has the focus and enables the frame steps that
     /// stay within the file. Ignored while the user drags "Progress" or
-    /// without a source.
+    /// without a source. While the panel is out of sight (hidden, never shown,
+    /// in a minimised window, or slid away) only the position is kept: the
+    /// controls take it when the panel shows again.
     void SetPosition(Tarvos::avTime position);
     /// The player's volume, 0 to 100, passed on to the volume control's SetVolume().
     void SetAudioVolume(int volume);
@@ -268,6 +270,15 @@ signals:
     /// Towards the bound volume control's Mute(), like SetVolumeSignal().
     void SetMutedSignal(bool muted);
 
+protected:
+    /// Brings the position controls up to date when the bound panel or its
+    /// window shows again.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Whether the bound panel is out of sight although shown, for a panel
+    /// moved off the screen; false by default. Bringing it back in sight
+    /// brings the position controls up to date.
+    void SetPanelOutOfView(bool outOfView);
+
 private slots:
     void OnPlayPauseClicked();
     void OnPauseClicked();
@@ -296,6 +307,10 @@ private:
     static const Binding Bindings[];
 
     bool HasSource() const;
+    // Whether the bound panel can be seen; positions wait while it cannot.
+    bool PanelInSight() const;
+    void CatchUpPosition();
+    void WatchPanel(bool watch);
     void NotifyOnButtonClick(unsigned int control);
     void NotifyOnCheckboxSwitch(unsigned int control, bool checked);
     void UpdatePlayPauseState();
@@ -319,10 +334,15 @@ private:
     int m_volume = 0;
     bool m_muted = false;
     bool m_dragging = false;
+    bool m_outOfView = false;
+    // A position arrived while the panel was out of sight.
+    bool m_positionPending = false;
     IPlaybackControlPanelEventObserver* m_listener = nullptr; // not owned
     // Not owned. Guarded, so that a panel the host deletes while it is bound
     // reads as missing instead of dangling.
     QPointer<StateWidget> m_widget;
+    // The bound panel's window, watched for leaving the minimised state.
+    QPointer<QWidget> m_window;
     QMap<QString, QPointer<QWidget>> m_controls;
     Tarvos::avTime m_duration = 0;
     QStringList m_controlNames;
