@@ -1,5 +1,5 @@
-// One position report of a playing film, from the player's thread to a
-// repainted panel: ours (timeline slider, time fields, frame buttons bound to
+// One position report of a playing film, from the player's thread (or the GUI
+// thread) to a repainted panel: ours (timeline slider, time fields, frame buttons bound to
 // the panel logic) beside the same panel of stock widgets updated by a slot.
 // Then what our panel costs out of sight: a report to it hidden beside one to
 // it shown, and the GUI thread's share of a core while a film plays.
@@ -13,8 +13,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QEvent>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSemaphore>
@@ -23,9 +23,9 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <atomic>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <ctime>
-#include <benchmark/benchmark.h>
 #include <functional>
 #include <string>
 #include <thread>
@@ -234,6 +234,13 @@ public:
     {
         return widget.findChild<Tarvos::Gui::TimelineSlider*>();
     }
+    // The shown panel focuses its time field, which then keeps its text for
+    // the user; a playing panel has the focus elsewhere.
+    void Unfocus()
+    {
+        if (QWidget* focused = QApplication::focusWidget())
+            focused->clearFocus();
+    }
     // Whether the timeline shows position, after whatever was pending. The
     // panel takes positions to the millisecond, as its timeline reports them.
     bool Shows(avTime position)
@@ -246,14 +253,14 @@ public:
     Tarvos::Gui::PlaybackControlPanelLogic logic;
 };
 
-void RunReports(benchmark::State& state, PlayerThread& player, const PaintCounter& counter,
-    const std::function<bool(avTime)>& shows)
+void RunReports(benchmark::State& state, const std::function<void(avTime)>& report,
+    const PaintCounter& counter, const std::function<bool(avTime)>& shows)
 {
     avTime position = 0;
     const long long paintsBefore = counter.paints;
     for (auto _ : state) {
         position = (position + ReportStep) % FilmDuration;
-        player.Report(position);
+        report(position);
         Drain();
     }
     state.counters["slider_paints"] = benchmark::Counter(
@@ -262,28 +269,43 @@ void RunReports(benchmark::State& state, PlayerThread& player, const PaintCounte
         state.SkipWithError("the timeline does not show the last position");
 }
 
-void PositionUpdateOurs(benchmark::State& state)
+// The reports come from the player's thread, or else from the GUI thread.
+void PositionUpdateOurs(benchmark::State& state, bool fromPlayerThread)
 {
     OurPanel panel;
     PaintCounter counter;
     panel.Timeline()->installEventFilter(&counter);
 
-    PlayerThread player([&panel](avTime position) { panel.logic.SetPosition(position); });
-    RunReports(state, player, counter, [&panel](avTime position) { return panel.Shows(position); });
+    const auto report = [&panel](avTime position) { panel.logic.SetPosition(position); };
+    const auto shows = [&panel](avTime position) { return panel.Shows(position); };
+    if (!fromPlayerThread) {
+        RunReports(state, report, counter, shows);
+        return;
+    }
+    PlayerThread player(report);
+    RunReports(
+        state, [&player](avTime position) { player.Report(position); }, counter, shows);
 }
 
-void PositionUpdateStock(benchmark::State& state)
+void PositionUpdateStock(benchmark::State& state, bool fromPlayerThread)
 {
     StockPanel panel;
     PaintCounter counter;
     panel.Slider()->installEventFilter(&counter);
     ShowPanel(&panel);
 
-    PlayerThread player([&panel](avTime position) { panel.SetPosition(position); });
-    RunReports(state, player, counter, [&panel](avTime position) {
+    const auto report = [&panel](avTime position) { panel.SetPosition(position); };
+    const auto shows = [&panel](avTime position) {
         Drain();
         return panel.Slider()->value() == position / 1000;
-    });
+    };
+    if (!fromPlayerThread) {
+        RunReports(state, report, counter, shows);
+        return;
+    }
+    PlayerThread player(report);
+    RunReports(
+        state, [&player](avTime position) { player.Report(position); }, counter, shows);
 }
 
 // Reports from the GUI thread, each far enough on to change the time field and
@@ -293,9 +315,7 @@ void ReportsToPanel(benchmark::State& state, bool shown)
     OurPanel panel;
     PaintCounter counter;
     panel.Timeline()->installEventFilter(&counter);
-    // The focused time field would keep its text for the user.
-    if (QWidget* focused = QApplication::focusWidget())
-        focused->clearFocus();
+    panel.Unfocus();
     if (!shown)
         panel.widget.hide();
     avTime position = 0;
@@ -319,6 +339,7 @@ void ReportsToPanel(benchmark::State& state, bool shown)
 void PlaybackCpu(benchmark::State& state, bool shown, std::chrono::milliseconds duration)
 {
     OurPanel panel;
+    panel.Unfocus();
     if (!shown)
         panel.widget.hide();
     avTime position = 0;
@@ -365,12 +386,17 @@ void RegisterPanelBenchmarks(bool tiny)
             ->UseRealTime()
             ->Iterations(1);
     }
-    benchmark::RegisterBenchmark("PositionUpdate/Reelkit", PositionUpdateOurs)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("PositionUpdate/StockQt", PositionUpdateStock)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
+    for (const bool fromPlayerThread : { true, false }) {
+        const std::string name = fromPlayerThread ? "PositionUpdate/" : "PositionUpdateGui/";
+        benchmark::RegisterBenchmark(
+            (name + "Reelkit").c_str(), PositionUpdateOurs, fromPlayerThread)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(
+            (name + "StockQt").c_str(), PositionUpdateStock, fromPlayerThread)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+    }
 }
 
 } // namespace Bench

@@ -158,9 +158,9 @@ private:
 /// kept and composited on every paint; they are rendered anew when what they
 /// show changes (size, orientation, range, groove offset, fragments, device
 /// pixel ratio, or a style, palette, font or enabled state reaching the
-/// stand-in sliders), and on value changes only while the value shows in them. A press on the groove moves
-/// the selected thumb (else the default one) to the pressed point; the wheel
-/// and the arrow keys step the selected thumb only.
+/// stand-in sliders), and on value changes only while the value shows in them.
+/// A press on the groove moves the selected thumb (else the default one) to
+/// the pressed point; the wheel and the arrow keys step the selected thumb only.
 class REELKIT_EXPORT AdvancedSlider : public QSlider
 {
     Q_OBJECT

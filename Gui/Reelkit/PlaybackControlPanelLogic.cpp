@@ -180,6 +180,7 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
 
     // Before connecting: what these updates change on the new controls must
     // not come back as user actions.
+    TakeWaitingPosition();
     UpdatePlayPauseState();
     UpdateDurationState();
     UpdatePositionState();
@@ -196,6 +197,7 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
 
     if (newWidget)
         newWidget->SetState(state);
+    UpdateSight();
 }
 
 void PlaybackControlPanelLogic::WatchPanel(bool watch)
@@ -227,8 +229,9 @@ bool PlaybackControlPanelLogic::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::Show:
+    case QEvent::Hide:
     case QEvent::WindowStateChange:
-        CatchUpPosition();
+        UpdateSight();
         break;
     default:
         break;
@@ -241,18 +244,32 @@ bool PlaybackControlPanelLogic::PanelInSight() const
     return m_widget && m_widget->isVisible() && !m_widget->window()->isMinimized() && !m_outOfView;
 }
 
-void PlaybackControlPanelLogic::CatchUpPosition()
+void PlaybackControlPanelLogic::UpdateSight()
 {
-    if (!m_positionPending || !PanelInSight())
+    const bool inSight = PanelInSight();
+    m_inSight = inSight;
+    if (!inSight)
         return;
-    m_positionPending = false;
-    UpdatePositionState();
+    // Only after m_inSight is set: a report that found the panel out of sight
+    // has left its position by now, or sees the panel in sight and sends it.
+    if (TakeWaitingPosition() || m_positionPending) {
+        m_positionPending = false;
+        UpdatePositionState();
+    }
+}
+
+bool PlaybackControlPanelLogic::TakeWaitingPosition()
+{
+    if (!m_positionWaiting.exchange(false) || m_dragging)
+        return false;
+    m_position = m_reportedPosition;
+    return true;
 }
 
 void PlaybackControlPanelLogic::SetPanelOutOfView(bool outOfView)
 {
     m_outOfView = outOfView;
-    CatchUpPosition();
+    UpdateSight();
 }
 
 void PlaybackControlPanelLogic::Connect(const Binding& binding, QWidget* control)
@@ -285,7 +302,18 @@ void PlaybackControlPanelLogic::SetDuration(Tarvos::avTime newDuration)
 
 void PlaybackControlPanelLogic::SetPosition(Tarvos::avTime newPosition)
 {
-    emit SetPositionSignal(newPosition);
+    m_reportedPosition = newPosition;
+    if (m_inSight) {
+        emit SetPositionSignal(newPosition);
+        return;
+    }
+    // Out of sight, the logic's thread is not woken: the position waits for
+    // the panel to show.
+    m_positionWaiting = true;
+    // The panel may have come into sight meanwhile, and looked for a waiting
+    // position before this one was left.
+    if (m_inSight && m_positionWaiting.exchange(false))
+        emit SetPositionSignal(m_reportedPosition);
 }
 
 void PlaybackControlPanelLogic::SetAudioVolume(int newVolume)
@@ -511,7 +539,7 @@ void PlaybackControlPanelLogic::OnSetPosition(qint64 newPosition)
     if (m_dragging)
         return;
     m_position = newPosition;
-    // Nothing is drawn for a panel out of sight, not even its controls' state.
+    // Reports sent before the panel went out of sight change nothing on it.
     if (!PanelInSight()) {
         m_positionPending = true;
         return;

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <string>
 
 class QWidget;
@@ -31,8 +32,9 @@ class StateWidget;
 ///
 /// The five setters SetSourceInfo(), SetDuration(), SetPosition(),
 /// SetAudioVolume() and MuteAudio() may be called from any thread: they only
-/// emit a signal that an automatic connection queues into the logic's thread.
-/// Everything else runs in the GUI thread.
+/// emit a signal that an automatic connection queues into the logic's thread
+/// (SetPosition() not even that while the panel is out of sight). Everything
+/// else runs in the GUI thread.
 class REELKIT_EXPORT PlaybackControlPanelLogic : public QObject
 {
     Q_OBJECT
@@ -252,7 +254,8 @@ signals:
     /// Emitted by the setter of the same name, in the caller's thread, and
     /// connected to the logic itself so that the work runs in its thread.
     //@{
-    /// Emitted by SetPosition() (microseconds), and with 0 when an empty source arrives.
+    /// Emitted by SetPosition() (microseconds) while the panel is in sight, and
+    /// with 0 when an empty source arrives.
     void SetPositionSignal(qint64 position);
     /// Emitted by SetSourceInfo().
     void SetSourceSignal(const std::string& fileName, Tarvos::avTime duration);
@@ -309,7 +312,12 @@ private:
     bool HasSource() const;
     // Whether the bound panel can be seen; positions wait while it cannot.
     bool PanelInSight() const;
-    void CatchUpPosition();
+    // Follows the panel in and out of sight; in sight, it takes the position
+    // that waited.
+    void UpdateSight();
+    // The position a report left while the panel was out of sight, if any,
+    // becomes the panel's; true when there was one.
+    bool TakeWaitingPosition();
     void WatchPanel(bool watch);
     void NotifyOnButtonClick(unsigned int control);
     void NotifyOnCheckboxSwitch(unsigned int control, bool checked);
@@ -335,8 +343,13 @@ private:
     bool m_muted = false;
     bool m_dragging = false;
     bool m_outOfView = false;
-    // A position arrived while the panel was out of sight.
+    // A position signal arrived while the panel was out of sight.
     bool m_positionPending = false;
+    // Shared with the reporting threads: whether the panel was in sight when
+    // last looked at, and the latest report, which waits while it is not.
+    std::atomic<bool> m_inSight { false };
+    std::atomic<bool> m_positionWaiting { false };
+    std::atomic<Tarvos::avTime> m_reportedPosition { 0 };
     IPlaybackControlPanelEventObserver* m_listener = nullptr; // not owned
     // Not owned. Guarded, so that a panel the host deletes while it is bound
     // reads as missing instead of dangling.
