@@ -584,7 +584,10 @@ void PlaybackControlPanelLogic::UpdatePositionState()
     // nested run on, the position is a whole number of milliseconds.
     if (auto* slider = Find<TimelineSlider>(ProgressName))
         slider->setValue(m_position);
-    if (auto* edit = Find<TimeEdit>(ProgressEditName); edit && !edit->hasFocus())
+    // The nested runs set the same time: a field already showing it is left
+    // alone, which spares it choosing its format and parsing anew.
+    if (auto* edit = Find<TimeEdit>(ProgressEditName);
+        edit && !edit->hasFocus() && edit->time() != time)
         edit->setTime(time);
     m_prevFrameEnabled = m_duration != 0 && m_position > 0;
     m_nextFrameEnabled = m_duration != 0 && m_position < m_duration;
