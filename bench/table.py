@@ -69,7 +69,27 @@ def main(paths):
             rows.append([path, f"{size:,}", duration(run["seconds"]),
                          duration(per_entry[size]), "", "", target, met])
 
-    compare("position update while playing", "PositionUpdate", 1e-3, 3)
+    def hidden(path, name, ratio_limit):
+        shown, hidden = runs.get(name + "/Visible"), runs.get(name + "/Hidden")
+        if not shown or not hidden:
+            return
+        ratio = hidden["seconds"] / shown["seconds"]
+        rows.append([path, "", duration(hidden["seconds"]), "", "", f"{ratio:.3f}× shown",
+                     f"≤ {ratio_limit}× shown ({duration(shown['seconds'])})",
+                     verdict([ratio <= ratio_limit])])
+
+    def cpu(path, name, limit):
+        run = runs.get(name)
+        if run:
+            share = run["gui_cpu_percent"]
+            rows.append([path, "", f"{share:.2f} % of a core", "", "", "", f"< {limit} %",
+                         verdict([share < limit])])
+
+    compare("position update while playing", "PositionUpdate", 1e-3, 1.0)
+    compare("position update while playing, from the GUI thread", "PositionUpdateGui", 1e-3, 1.0)
+    hidden("position report to a hidden panel (10 s steps)", "PanelReport", 0.1)
+    cpu("GUI thread at 60 position reports/s for 10 s, panel shown", "PlaybackCpu/Visible", 1)
+    cpu("GUI thread at 60 position reports/s for 10 s, panel hidden", "PlaybackCpu/Hidden", 0.05)
     compare("playlist row painting (40-row viewport)", "RowPaint", 4e-3, 3)
     grow("loading a saved list (Deserialize)", "Load", 100000, 1.5)
     grow("media information arriving (SetFileInfo per file)", "MediaInfo", 100000, 1.5, True)
