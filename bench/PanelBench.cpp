@@ -27,6 +27,7 @@
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -253,14 +254,22 @@ public:
     Tarvos::Gui::PlaybackControlPanelLogic logic;
 };
 
-void RunReports(benchmark::State& state, const std::function<void(avTime)>& report,
-    const PaintCounter& counter, const std::function<bool(avTime)>& shows)
+// The reports come from the player's thread, or else from the GUI thread.
+void RunReports(benchmark::State& state, bool fromPlayerThread,
+    const std::function<void(avTime)>& report, const PaintCounter& counter,
+    const std::function<bool(avTime)>& shows)
 {
+    std::optional<PlayerThread> player;
+    if (fromPlayerThread)
+        player.emplace(report);
     avTime position = 0;
     const long long paintsBefore = counter.paints;
     for (auto _ : state) {
         position = (position + ReportStep) % FilmDuration;
-        report(position);
+        if (player)
+            player->Report(position);
+        else
+            report(position);
         Drain();
     }
     state.counters["slider_paints"] = benchmark::Counter(
@@ -269,22 +278,14 @@ void RunReports(benchmark::State& state, const std::function<void(avTime)>& repo
         state.SkipWithError("the timeline does not show the last position");
 }
 
-// The reports come from the player's thread, or else from the GUI thread.
 void PositionUpdateOurs(benchmark::State& state, bool fromPlayerThread)
 {
     OurPanel panel;
     PaintCounter counter;
     panel.Timeline()->installEventFilter(&counter);
-
-    const auto report = [&panel](avTime position) { panel.logic.SetPosition(position); };
-    const auto shows = [&panel](avTime position) { return panel.Shows(position); };
-    if (!fromPlayerThread) {
-        RunReports(state, report, counter, shows);
-        return;
-    }
-    PlayerThread player(report);
     RunReports(
-        state, [&player](avTime position) { player.Report(position); }, counter, shows);
+        state, fromPlayerThread, [&panel](avTime position) { panel.logic.SetPosition(position); },
+        counter, [&panel](avTime position) { return panel.Shows(position); });
 }
 
 void PositionUpdateStock(benchmark::State& state, bool fromPlayerThread)
@@ -293,19 +294,13 @@ void PositionUpdateStock(benchmark::State& state, bool fromPlayerThread)
     PaintCounter counter;
     panel.Slider()->installEventFilter(&counter);
     ShowPanel(&panel);
-
-    const auto report = [&panel](avTime position) { panel.SetPosition(position); };
-    const auto shows = [&panel](avTime position) {
-        Drain();
-        return panel.Slider()->value() == position / 1000;
-    };
-    if (!fromPlayerThread) {
-        RunReports(state, report, counter, shows);
-        return;
-    }
-    PlayerThread player(report);
     RunReports(
-        state, [&player](avTime position) { player.Report(position); }, counter, shows);
+        state, fromPlayerThread, [&panel](avTime position) { panel.SetPosition(position); },
+        counter,
+        [&panel](avTime position) {
+            Drain();
+            return panel.Slider()->value() == position / 1000;
+        });
 }
 
 // Reports from the GUI thread, each far enough on to change the time field and

@@ -5,6 +5,7 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 
 #include <QPointer>
+#include <QScreen>
 #include <QToolTip>
 #include <QtTest>
 #include <functional>
