@@ -426,30 +426,35 @@ void AdvancedSlider::setGrooveOffset(int offset)
     m_grooveOffset = offset;
     m_layersDirty = true;
     updateThumbLayout();
+    update();
 }
 
 void AdvancedSlider::setGrooveEmptyStyle(const QString& style)
 {
     m_grooveEmptyStyle = style;
     m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::setGrooveNormalStyle(const QString& style)
 {
     m_grooveNormalStyle = style;
     m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::setGrooveSelectedStyle(const QString& style)
 {
     m_grooveSelectedStyle = style;
     m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::setGrooveBorderStyle(const QString& style)
 {
     m_grooveBorderStyle = style;
     m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::thumbToggled(bool flag)

@@ -235,23 +235,23 @@ public:
 
     /// The grooveOffset property.
     int grooveOffset() const { return m_grooveOffset; }
-    /// Sets the offset; the groove is rendered anew at the next paint and the thumbs are restacked.
+    /// Sets the offset and repaints, with the groove rendered anew; the thumbs are restacked.
     void setGrooveOffset(int offset);
     /// The grooveEmptyStyle property.
     QString grooveEmptyStyle() const { return m_grooveEmptyStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveEmptyStyle(const QString& style);
     /// The grooveNormalStyle property.
     QString grooveNormalStyle() const { return m_grooveNormalStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveNormalStyle(const QString& style);
     /// The grooveSelectedStyle property.
     QString grooveSelectedStyle() const { return m_grooveSelectedStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveSelectedStyle(const QString& style);
     /// The grooveBorderStyle property.
     QString grooveBorderStyle() const { return m_grooveBorderStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveBorderStyle(const QString& style);
 
 protected:
