@@ -46,8 +46,11 @@ void TimeEdit::setTime(const QTime& time)
     const QSize shownSize = size();
     const bool holdRepaint = updatesEnabled();
     setAttribute(Qt::WA_UpdatesDisabled, holdRepaint);
+    const QTime previous = this->time();
     QTimeEdit::setTime(time);
-    updateStyle();
+    // A change has run it through dateTimeChanged already.
+    if (this->time() == previous)
+        updateStyle();
     if (!holdRepaint)
         return;
     setAttribute(Qt::WA_UpdatesDisabled, false);
