@@ -330,23 +330,20 @@ void ReportsToPanel(benchmark::State& state, bool shown)
 }
 
 // The share of a core that the GUI thread spends while a player thread
-// reports the position at the display's rate.
-void PlaybackCpu(benchmark::State& state, bool shown, std::chrono::milliseconds duration)
+// reports the position at the display's rate; returns the last position.
+avTime MeasureGuiCpu(benchmark::State& state, std::chrono::milliseconds duration,
+    const std::function<void(avTime)>& report)
 {
-    OurPanel panel;
-    panel.Unfocus();
-    if (!shown)
-        panel.widget.hide();
     avTime position = 0;
     for (auto _ : state) {
         std::atomic<bool> playing { true };
-        std::thread player([&panel, &playing, &position] {
+        std::thread player([&report, &playing, &position] {
             auto next = std::chrono::steady_clock::now();
             while (playing) {
                 next += FramePeriod;
                 std::this_thread::sleep_until(next);
                 position += FramePeriod.count();
-                panel.logic.SetPosition(position);
+                report(position);
             }
         });
         QEventLoop loop;
@@ -360,9 +357,30 @@ void PlaybackCpu(benchmark::State& state, bool shown, std::chrono::milliseconds 
         player.join();
         state.counters["gui_cpu_percent"] = 100 * cpu / wall.count();
     }
+    return position;
+}
+
+void PlaybackCpu(benchmark::State& state, bool shown, std::chrono::milliseconds duration)
+{
+    OurPanel panel;
+    panel.Unfocus();
+    if (!shown)
+        panel.widget.hide();
+    const avTime position = MeasureGuiCpu(
+        state, duration, [&panel](avTime position) { panel.logic.SetPosition(position); });
     panel.widget.show();
     if (!panel.Shows(position))
         state.SkipWithError("the panel does not show the last position");
+}
+
+// The stock panel shown, for comparison.
+void PlaybackCpuStock(benchmark::State& state, std::chrono::milliseconds duration)
+{
+    StockPanel panel;
+    ShowPanel(&panel);
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
+    MeasureGuiCpu(state, duration, [&panel](avTime position) { panel.SetPosition(position); });
 }
 
 } // namespace
@@ -381,6 +399,11 @@ void RegisterPanelBenchmarks(bool tiny)
             ->UseRealTime()
             ->Iterations(1);
     }
+    benchmark::RegisterBenchmark(
+        "PlaybackCpu/StockQt", PlaybackCpuStock, tiny ? ShortCpuRun : CpuRun)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(1);
     for (const bool fromPlayerThread : { true, false }) {
         const std::string name = fromPlayerThread ? "PositionUpdate/" : "PositionUpdateGui/";
         benchmark::RegisterBenchmark(
