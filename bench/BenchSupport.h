@@ -64,7 +64,8 @@ public:
     CountingObserver observer;
 };
 
-void RegisterPanelBenchmarks();
+// The CPU share runs last ten seconds per state, or a fifth of a second when tiny.
+void RegisterPanelBenchmarks(bool tiny);
 void RegisterRowPaintBenchmarks(const Sizes& sizes);
 void RegisterPlaylistBenchmarks(const Sizes& sizes);
 

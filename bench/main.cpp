@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     FLAGS_log_dir = logs.path().toStdString();
     google::InitGoogleLogging(arguments[0]);
 
-    Bench::RegisterPanelBenchmarks();
+    Bench::RegisterPanelBenchmarks(sizes.tiny);
     Bench::RegisterRowPaintBenchmarks(sizes);
     Bench::RegisterPlaylistBenchmarks(sizes);
     benchmark::Initialize(&count, arguments.data());

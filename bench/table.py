@@ -77,7 +77,30 @@ def main(paths):
                          duration(per_entry[size]), stock_time, ratio, "; ".join(targets),
                          verdict(checks) if checks else ""])
 
-    compare("position update while playing", "PositionUpdate", 1e-3, 3)
+    def hidden(path, name, ratio_limit):
+        shown, hidden = runs.get(name + "/Visible"), runs.get(name + "/Hidden")
+        if not shown or not hidden:
+            return
+        ratio = hidden["seconds"] / shown["seconds"]
+        rows.append([path, "", duration(hidden["seconds"]), "", "", f"{ratio:.3f}× shown",
+                     f"≤ {ratio_limit}× shown ({duration(shown['seconds'])})",
+                     verdict([ratio <= ratio_limit])])
+
+    def cpu(path, name, limit, stock_name=None):
+        run, stock = runs.get(name), runs.get(stock_name or "")
+        if run:
+            share = run["gui_cpu_percent"]
+            stock_share = f"{stock['gui_cpu_percent']:.2f} %" if stock else ""
+            ratio = f"{share / stock['gui_cpu_percent']:.1f}×" if stock else ""
+            rows.append([path, "", f"{share:.2f} % of a core", "", stock_share, ratio,
+                         f"< {limit} %", verdict([share < limit])])
+
+    compare("position update while playing", "PositionUpdate", 1e-3, 1.0)
+    compare("position update while playing, from the GUI thread", "PositionUpdateGui", 1e-3, 1.0)
+    hidden("position report to a hidden panel (10 s steps)", "PanelReport", 0.1)
+    cpu("GUI thread at 60 position reports/s for 10 s, panel shown", "PlaybackCpu/Visible", 1,
+        "PlaybackCpu/StockQt")
+    cpu("GUI thread at 60 position reports/s for 10 s, panel hidden", "PlaybackCpu/Hidden", 0.05)
     compare("playlist row painting (40-row viewport), repainting the same rows", "RowPaint",
             4e-3, 1)
     compare("playlist row painting (40-row viewport), scrolling 100,000 rows a page at a time",

@@ -5,8 +5,10 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 
 #include <QPointer>
+#include <QScreen>
 #include <QToolTip>
 #include <QtTest>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -47,6 +49,11 @@ struct ToolTipRow
     QString text;
 };
 
+struct LayerRow
+{
+    std::function<void(AdvancedSlider* slider)> change;
+};
+
 // Thumbs 10 pixels square, centred on their value, from y = 10 to y = 19.
 AdvancedSliderThumb* Shape(AdvancedSliderThumb* thumb)
 {
@@ -66,11 +73,39 @@ bool SendWheel(QWidget* widget, QPoint angleDelta)
     return event.isAccepted();
 }
 
+// What window shows once the repaints and renderings due have run.
+QImage Shown(QWidget* window)
+{
+    QTest::qWait(50);
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+// Layers over a third of the range, and the slider's own handle in sight.
+AdvancedSlider* LayeredSlider(QWidget* parent)
+{
+    auto* slider = new AdvancedSlider(parent);
+    slider->setOrientation(Qt::Horizontal);
+    slider->setRange(0, 1000);
+    slider->setGrooveOffset(10);
+    slider->setGeometry(0, 0, 220, 30);
+    slider->defaultThumb()->hide();
+    slider->setGrooveEmptyStyle("background: #0000ff; height: 10px;");
+    slider->setGrooveNormalStyle("background: #00ff00; height: 10px;");
+    slider->setGrooveSelectedStyle("background: #ff0000; height: 10px;");
+    slider->setGrooveBorderStyle("background: #ffffff; height: 10px;");
+    // A value beyond the rendering sliders' first range of 0..99.
+    slider->setValue(500);
+    // 250..500 covers x = 60..110; 600..800 covers x = 130..170.
+    slider->setRanges({ { 250, 500, false }, { 600, 800, true } });
+    return slider;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(MappingRow)
 Q_DECLARE_METATYPE(ValueRow)
 Q_DECLARE_METATYPE(ToolTipRow)
+Q_DECLARE_METATYPE(LayerRow)
 
 class tst_AdvancedSlider : public QObject
 {
@@ -302,30 +337,72 @@ private slots:
 
     void paintsRanges()
     {
-        m_slider->defaultThumb()->hide();
-        m_slider->setGrooveEmptyStyle("background: #0000ff; height: 10px;");
-        m_slider->setGrooveNormalStyle("background: #00ff00; height: 10px;");
-        m_slider->setGrooveSelectedStyle("background: #ff0000; height: 10px;");
-        m_slider->setGrooveBorderStyle("background: #ffffff; height: 10px;");
-        // A value beyond the rendering sliders' first range of 0..99.
-        m_slider->setValue(500);
-        QVERIFY(Show());
+        QWidget parent;
+        LayeredSlider(&parent);
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
         // One letter per pixel of the groove's middle line, from x = 12 to x = 207.
-        const auto colours = [this] {
-            const QImage image = m_slider->grab().toImage();
-            const QHash<QRgb, QChar> letters { { qRgb(0, 0, 255), 'e' }, { qRgb(0, 255, 0), 'n' },
-                { qRgb(255, 0, 0), 's' }, { qRgb(255, 255, 255), '|' } };
-            QString line;
-            for (int x = 12; x <= 207; ++x)
-                line += letters.value(image.pixel(x, 15) | 0xff000000, '?');
-            return line;
-        };
-
-        // 250..500 covers x = 60..110; 600..800 covers x = 130..170.
-        m_slider->setRanges({ { 250, 500, false }, { 600, 800, true } });
-        QTRY_COMPARE(colours(),
+        const QImage image = Shown(&parent);
+        const QHash<QRgb, QChar> letters { { qRgb(0, 0, 255), 'e' }, { qRgb(0, 255, 0), 'n' },
+            { qRgb(255, 0, 0), 's' }, { qRgb(255, 255, 255), '|' } };
+        QString line;
+        for (int x = 12; x <= 207; ++x)
+            line += letters.value(image.pixel(x, 15) | 0xff000000, '?');
+        QCOMPARE(line,
             QString(48, 'e') + '|' + QString(49, 'n') + '|' + QString(19, 'e') + '|'
                 + QString(39, 's') + '|' + QString(37, 'e'));
+    }
+
+    void layersFollowChanges_data()
+    {
+        QTest::addColumn<LayerRow>("row");
+        using S = AdvancedSlider*;
+        // The slider's own handle in sight, moved.
+        QTest::newRow("value") << LayerRow { [](S s) {
+            s->setStyleSheet("QSlider::handle:horizontal { background: #ff00ff; width: 6px; }");
+            Shown(s->window());
+            s->setValue(700);
+        } };
+        QTest::newRow("size") << LayerRow { [](S s) { s->resize(180, 30); } };
+        QTest::newRow("orientation") << LayerRow { [](S s) { s->setOrientation(Qt::Vertical); } };
+        QTest::newRow("groove offset") << LayerRow { [](S s) { s->setGrooveOffset(30); } };
+        int layer = 0;
+        for (const auto setFragment :
+            { &AdvancedSlider::setGrooveEmptyStyle, &AdvancedSlider::setGrooveNormalStyle,
+                &AdvancedSlider::setGrooveSelectedStyle, &AdvancedSlider::setGrooveBorderStyle })
+            QTest::addRow("fragment %d", layer++)
+                << LayerRow { [setFragment](S s) { (s->*setFragment)({}); } };
+        QTest::newRow("parent style") << LayerRow { [](S s) {
+            s->parentWidget()->setStyleSheet("QSlider::groove { border: 2px solid #f0f; }");
+        } };
+        QTest::newRow("parent disabled") << LayerRow { [](S s) {
+            s->parentWidget()->setStyleSheet("QSlider::groove:disabled{border:2px solid #f0f}");
+            Shown(s->window());
+            s->parentWidget()->setEnabled(false);
+        } };
+        // The parent's style sheet puts the value into the layers.
+        QTest::newRow("value in the layers") << LayerRow { [](S s) {
+            s->parentWidget()->setStyleSheet("QSlider::sub-page:horizontal { background: #f00; }");
+            Shown(s->window());
+            s->setValue(700);
+        } };
+    }
+
+    void layersFollowChanges()
+    {
+        QFETCH(LayerRow, row);
+        QWidget cached, fresh;
+        AdvancedSlider* slider = LayeredSlider(&cached);
+        cached.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cached));
+        Shown(&cached);
+        row.change(slider);
+        const QImage shown = Shown(&cached).copy(slider->geometry());
+        // Built after the change, this one renders everything for the first time.
+        row.change(LayeredSlider(&fresh));
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        QCOMPARE(shown, Shown(&fresh).copy(slider->geometry()));
     }
 
     // The timeline: a slider of times in microseconds over 32-bit positions.

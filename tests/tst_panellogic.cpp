@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 
 using Tarvos::avTime;
 using Tarvos::Gui::TimeEdit;
@@ -20,6 +21,11 @@ struct ControlRow
     const char* name;
     int checkState; // -1: a button, clicked
     const char* call;
+};
+
+struct SightRow
+{
+    std::function<void(QWidget*)> leave, back;
 };
 
 struct TimeRow
@@ -69,6 +75,7 @@ signals:
 
 Q_DECLARE_METATYPE(ControlRow)
 Q_DECLARE_METATYPE(TimeRow)
+Q_DECLARE_METATYPE(SightRow)
 
 class tst_PanelLogic : public QObject
 {
@@ -181,6 +188,28 @@ private slots:
         QCOMPARE(slider->value(), int(row.position / 10));
         QCOMPARE(Enabled().join(' '), row.enabled.join(' '));
         QVERIFY(listener.calls.isEmpty());
+    }
+
+    void positionWaitsOutOfSight_data()
+    {
+        QTest::addColumn<SightRow>("row");
+        QTest::newRow("hidden") << SightRow { &QWidget::hide, &QWidget::show };
+        QTest::newRow("minimised") << SightRow { &QWidget::showMinimized, &QWidget::showNormal };
+    }
+
+    void positionWaitsOutOfSight()
+    {
+        QFETCH(SightRow, row);
+        OpenSource(600000000);
+        auto* slider = Control<TimelineSlider>("Progress");
+        row.leave(panel);
+        logic->SetPosition(20000000);
+        logic->SetPosition(30000000);
+        QCOMPARE(slider->value(), 0);
+        // Shown again, the panel shows the latest report at once.
+        row.back(panel);
+        QCOMPARE(slider->value(), 3000000);
+        QVERIFY(Control("PrevFrame")->isEnabled());
     }
 
     void ownSetValueNestsOnceAndDoesNotSeek()

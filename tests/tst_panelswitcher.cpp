@@ -1,4 +1,5 @@
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
+#include "Gui/Reelkit/TimelineSlider.h"
 #include "PanelTestSupport.h"
 
 #include <QPushButton>
@@ -78,11 +79,17 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         switcher->Hide();
+        // The one row in sight shows no position until the panel is back.
+        auto* slider = fullscreen->findChild<Tarvos::Gui::TimelineSlider*>("Progress");
+        switcher->SetSourceInfo("/films/a.mkv", 600000000);
+        switcher->SetPosition(30000000);
+        QCOMPARE(slider->value(), 0);
         QTRY_COMPARE(fullscreen->geometry(), shown.translated(0, PanelHeight));
         QVERIFY(clock.elapsed() >= 200);
         // The top row of the slid-down panel is the screen's last row.
         QCOMPARE(fullscreen->geometry().top(), ScreenRect().bottom());
         switcher->Show();
+        QCOMPARE(slider->value(), 3000000);
         QTRY_COMPARE(fullscreen->geometry(), shown);
         // Without motion the panel is where it goes at once.
         switcher->SetReduceMotion(true);

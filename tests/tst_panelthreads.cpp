@@ -52,6 +52,7 @@ void tst_PanelThreads::settersFromManyThreads()
     layout->addWidget(position);
     layout->addWidget(volumeControl);
 
+    panel.show();
     PlaybackControlPanelLogic logic;
     logic.SetWidget(&panel);
     logic.SetSourceInfo("/films/a.mkv", Duration);

@@ -10,6 +10,7 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVector>
 #include <QWheelEvent>
@@ -22,6 +23,22 @@ namespace Tarvos::Gui {
 namespace {
 
 constexpr int KeyStep = 120;
+
+// Events of a rendering slider after which it paints its groove differently.
+bool ChangesLayers(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
+    case QEvent::ParentChange:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // The step of an arrow key, or 0 for any other key.
 int ArrowKeyStep(int key)
@@ -274,6 +291,7 @@ bool AdvancedSlider::EnsureRenderingSliders()
         renderingSlider->hide();
         renderingSlider->setRange(minimum(), maximum());
         renderingSlider->setValue(value());
+        renderingSlider->installEventFilter(this);
         created = true;
     }
     return created;
@@ -329,7 +347,6 @@ AdvancedSliderThumb* AdvancedSlider::thumbByStyleTag(const QString& styleTag) co
 void AdvancedSlider::setRanges(const QList<Range>& ranges)
 {
     m_ranges = ranges;
-    m_backgroundDirty = true;
 }
 
 int AdvancedSlider::UsableLength() const
@@ -407,32 +424,37 @@ void AdvancedSlider::setStickDistance(int distance)
 void AdvancedSlider::setGrooveOffset(int offset)
 {
     m_grooveOffset = offset;
-    m_backgroundDirty = true;
+    m_layersDirty = true;
     updateThumbLayout();
+    update();
 }
 
 void AdvancedSlider::setGrooveEmptyStyle(const QString& style)
 {
     m_grooveEmptyStyle = style;
-    m_backgroundDirty = true;
+    m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::setGrooveNormalStyle(const QString& style)
 {
     m_grooveNormalStyle = style;
-    m_backgroundDirty = true;
+    m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::setGrooveSelectedStyle(const QString& style)
 {
     m_grooveSelectedStyle = style;
-    m_backgroundDirty = true;
+    m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::setGrooveBorderStyle(const QString& style)
 {
     m_grooveBorderStyle = style;
-    m_backgroundDirty = true;
+    m_layersDirty = true;
+    update();
 }
 
 void AdvancedSlider::thumbToggled(bool flag)
@@ -527,33 +549,59 @@ void AdvancedSlider::resizeEvent(QResizeEvent*)
     }
 }
 
-void AdvancedSlider::paintEvent(QPaintEvent* event)
+bool AdvancedSlider::eventFilter(QObject* watched, QEvent* event)
 {
-    bool renderDue = m_backgroundDirty || m_backgroundPixmap.size() != size();
+    if (ChangesLayers(event->type())) {
+        m_layersDirty = true;
+        update();
+    }
+    return QSlider::eventFilter(watched, event);
+}
+
+void AdvancedSlider::ScheduleRendering()
+{
     if (EnsureRenderingSliders())
-        renderDue = true;
+        m_layersDirty = true;
     // The rendering sliders are kept alike; the first stands for all.
     const QSlider* rendering = m_renderingSliders.front();
-    if (rendering->minimum() != minimum() || rendering->maximum() != maximum()) {
-        for (QSlider* renderingSlider : m_renderingSliders)
-            renderingSlider->setRange(minimum(), maximum());
-        renderDue = true;
-    }
-    if (rendering->value() != value()) {
-        for (QSlider* renderingSlider : m_renderingSliders)
-            renderingSlider->setValue(value());
-        renderDue = true;
-    }
-    if (renderDue) {
-        // Rendering sets style sheets on the rendering slider, which must not
-        // happen inside a paint event.
-        QTimer::singleShot(0, this, &AdvancedSlider::updateBackground);
-        m_backgroundDirty = false;
-    }
+    if (m_backgroundPixmap.size() != size() || m_renderedRatio != devicePixelRatioF()
+        || rendering->minimum() != minimum() || rendering->maximum() != maximum()
+        || rendering->orientation() != orientation())
+        m_layersDirty = true;
+    const bool due = m_layersDirty || (m_layersFollowValue && rendering->value() != value());
+    if (!due || m_renderingScheduled)
+        return;
+    // Rendering sets style sheets on the rendering sliders, which must not
+    // happen inside a paint event.
+    m_renderingScheduled = true;
+    QTimer::singleShot(0, this, &AdvancedSlider::updateBackground);
+}
 
+QRect AdvancedSlider::HandleRect() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+}
+
+void AdvancedSlider::sliderChange(SliderChange change)
+{
+    // The styles draw the value through the handle alone (the pages reach up
+    // to it): while the handle keeps its place and the layers do not show the
+    // value, the slider's picture stays, and the thumbs repaint where they move.
+    if (change == SliderValueChange && !m_layersFollowValue && HandleRect() == m_paintedHandle)
+        return;
+    QSlider::sliderChange(change);
+}
+
+void AdvancedSlider::paintEvent(QPaintEvent* event)
+{
+    ScheduleRendering();
+    m_paintedHandle = HandleRect();
     {
         QPainter painter(this);
-        painter.drawPixmap(0, 0, m_backgroundPixmap);
+        const QRect exposed = event->rect();
+        painter.drawPixmap(exposed, m_backgroundPixmap, exposed);
         const bool horizontal = orientation() == Qt::Horizontal;
         const auto stretch = [this, horizontal](int from, int to) {
             const int first = qMin(from, to);
@@ -577,12 +625,9 @@ void AdvancedSlider::paintEvent(QPaintEvent* event)
 
 void AdvancedSlider::updateBackground()
 {
+    m_renderingScheduled = false;
+    EnsureRenderingSliders();
     const QSize area = size();
-    for (QPixmap* pixmap :
-        { &m_backgroundPixmap, &m_normalPixmap, &m_selectedPixmap, &m_borderPixmap }) {
-        *pixmap = QPixmap(area);
-        pixmap->fill(Qt::transparent);
-    }
     const QString grooveTemplate = QString::fromLatin1(
         orientation() == Qt::Horizontal ? HorizontalGrooveTemplate : VerticalGrooveTemplate);
     const std::pair<const QString*, QPixmap*> layers[] = {
@@ -591,17 +636,42 @@ void AdvancedSlider::updateBackground()
         { &m_grooveSelectedStyle, &m_selectedPixmap },
         { &m_grooveBorderStyle, &m_borderPixmap },
     };
-    EnsureRenderingSliders();
+    const auto render = [area](QSlider* renderingSlider) {
+        QPixmap pixmap(area);
+        pixmap.fill(Qt::transparent);
+        renderingSlider->render(&pixmap);
+        return pixmap;
+    };
+    // Whether the value shows in the layers (a style sheet of the parent or
+    // the application may paint the sliders' pages or handle) is learnt from
+    // a second rendering at another value, whenever anything else changed.
+    const bool probe = m_layersDirty;
+    const int middle = int(minimum() + (qint64(maximum()) - minimum()) / 2);
+    const int probeValue = value() != middle ? middle : minimum();
+    bool followsValue = !probe && m_layersFollowValue;
     for (size_t layer = 0; layer < m_renderingSliders.size(); ++layer) {
         QSlider* renderingSlider = m_renderingSliders[layer];
         const auto& [style, pixmap] = layers[layer];
         renderingSlider->setOrientation(orientation());
         renderingSlider->setFixedSize(area);
+        renderingSlider->setRange(minimum(), maximum());
         const QString styleSheet = grooveTemplate.arg(UsableLength()).arg(*style);
         if (renderingSlider->styleSheet() != styleSheet)
             renderingSlider->setStyleSheet(styleSheet);
-        renderingSlider->render(pixmap);
+        QImage probed;
+        if (probe) {
+            renderingSlider->setValue(probeValue);
+            probed = render(renderingSlider).toImage();
+        }
+        renderingSlider->setValue(value());
+        *pixmap = render(renderingSlider);
+        followsValue = followsValue || (probe && probed != pixmap->toImage());
     }
+    m_layersFollowValue = followsValue;
+    m_renderedRatio = devicePixelRatioF();
+    // Setting the style sheets above reported changes of the layers, which
+    // this rendering has taken in.
+    m_layersDirty = false;
     update();
 }
 

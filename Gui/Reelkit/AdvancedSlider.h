@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QSlider>
 #include <QString>
 #include <QToolButton>
@@ -153,9 +154,13 @@ private:
 ///
 /// The groove is rendered in the background by stand-in sliders, one per
 /// fragment, after a zero-delay timer of the GUI thread; each fragment holds
-/// style-sheet declarations for a QSlider::groove. A press on the groove moves
-/// the selected thumb (else the default one) to the pressed point; the wheel
-/// and the arrow keys step the selected thumb only.
+/// style-sheet declarations for a QSlider::groove. The rendered layers are
+/// kept and composited on every paint; they are rendered anew when what they
+/// show changes (size, orientation, range, groove offset, fragments, device
+/// pixel ratio, or a style, palette, font or enabled state reaching the
+/// stand-in sliders), and on value changes only while the value shows in them.
+/// A press on the groove moves the selected thumb (else the default one) to
+/// the pressed point; the wheel and the arrow keys step the selected thumb only.
 class REELKIT_EXPORT AdvancedSlider : public QSlider
 {
     Q_OBJECT
@@ -230,29 +235,34 @@ public:
 
     /// The grooveOffset property.
     int grooveOffset() const { return m_grooveOffset; }
-    /// Sets the offset; the groove is rendered anew at the next paint and the thumbs are restacked.
+    /// Sets the offset and repaints, with the groove rendered anew; the thumbs are restacked.
     void setGrooveOffset(int offset);
     /// The grooveEmptyStyle property.
     QString grooveEmptyStyle() const { return m_grooveEmptyStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveEmptyStyle(const QString& style);
     /// The grooveNormalStyle property.
     QString grooveNormalStyle() const { return m_grooveNormalStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveNormalStyle(const QString& style);
     /// The grooveSelectedStyle property.
     QString grooveSelectedStyle() const { return m_grooveSelectedStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveSelectedStyle(const QString& style);
     /// The grooveBorderStyle property.
     QString grooveBorderStyle() const { return m_grooveBorderStyle; }
-    /// Sets the fragment; the groove is rendered anew at the next paint.
+    /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveBorderStyle(const QString& style);
 
 protected:
-    /// Paints the rendered groove and the ranges over it; a change of size,
-    /// range, value or style schedules a new rendering for after the paint.
+    /// Paints the rendered groove and the ranges over it; a change of what the
+    /// layers show schedules a new rendering for after the paint.
     void paintEvent(QPaintEvent* event) override;
+    /// Repaints on a value change only when the value shows: when the style
+    /// places the slider's handle elsewhere, or the layers follow the value.
+    void sliderChange(SliderChange change) override;
+    /// Watches the stand-in sliders for changes of how they paint.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     /// Re-places every thumb at its value, without emitting valueChanged().
     void resizeEvent(QResizeEvent* event) override;
     /// A left press emits sliderPressed() and moves the selected thumb (else
@@ -288,6 +298,9 @@ private:
     // Creates the rendering sliders that do not exist (yet, or any more), with
     // this slider's range and value; true when one was created.
     bool EnsureRenderingSliders();
+    QRect HandleRect() const;
+    // Starts a rendering of the layers when they no longer show this slider.
+    void ScheduleRendering();
 
     // Render the groove's four layers, one each, so that a slider keeps its
     // style sheet between renderings (setting one re-polishes, which costs
@@ -301,7 +314,14 @@ private:
     QMap<QString, AdvancedSliderThumb*> m_thumbs;
     bool m_pressed = false;
     bool m_guard = false;
-    bool m_backgroundDirty = true;
+    // Something other than the value changed since the layers were rendered.
+    bool m_layersDirty = true;
+    bool m_renderingScheduled = false;
+    // Whether the layers rendered differently at another value.
+    bool m_layersFollowValue = true;
+    qreal m_renderedRatio = 0;
+    // Where the last paint drew the slider's own handle.
+    QRect m_paintedHandle;
     QPixmap m_backgroundPixmap;
     QPixmap m_normalPixmap;
     QPixmap m_selectedPixmap;

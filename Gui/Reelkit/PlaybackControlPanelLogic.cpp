@@ -8,6 +8,7 @@
 #include "host/StateWidget.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QStyle>
 #include <QTime>
 #include <QVariant>
@@ -153,7 +154,10 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
         }
     }
 
+    WatchPanel(false);
     m_widget = newWidget;
+    m_positionPending = false;
+    WatchPanel(true);
     m_controls.clear();
     if (newWidget) {
         for (const QString& name : qAsConst(m_controlNames)) {
@@ -176,6 +180,7 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
 
     // Before connecting: what these updates change on the new controls must
     // not come back as user actions.
+    TakeWaitingPosition();
     UpdatePlayPauseState();
     UpdateDurationState();
     UpdatePositionState();
@@ -192,6 +197,79 @@ void PlaybackControlPanelLogic::SetWidget(StateWidget* newWidget)
 
     if (newWidget)
         newWidget->SetState(state);
+    UpdateSight();
+}
+
+void PlaybackControlPanelLogic::WatchPanel(bool watch)
+{
+    if (!watch) {
+        if (m_widget)
+            m_widget->removeEventFilter(this);
+        if (m_window)
+            m_window->removeEventFilter(this);
+        m_window = nullptr;
+        return;
+    }
+    if (!m_widget)
+        return;
+    m_widget->installEventFilter(this);
+    m_window = m_widget->window();
+    if (m_window != m_widget)
+        m_window->installEventFilter(this);
+}
+
+bool PlaybackControlPanelLogic::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ParentChange:
+        // Moved into another window: that one's minimised state counts now.
+        if (watched == m_widget) {
+            WatchPanel(false);
+            WatchPanel(true);
+        }
+        break;
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowStateChange:
+        UpdateSight();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool PlaybackControlPanelLogic::PanelInSight() const
+{
+    return m_widget && m_widget->isVisible() && !m_widget->window()->isMinimized() && !m_outOfView;
+}
+
+void PlaybackControlPanelLogic::UpdateSight()
+{
+    const bool inSight = PanelInSight();
+    m_inSight = inSight;
+    if (!inSight)
+        return;
+    // Only after m_inSight is set: a report that found the panel out of sight
+    // has left its position by now, or sees the panel in sight and sends it.
+    if (TakeWaitingPosition() || m_positionPending) {
+        m_positionPending = false;
+        UpdatePositionState();
+    }
+}
+
+bool PlaybackControlPanelLogic::TakeWaitingPosition()
+{
+    if (!m_positionWaiting.exchange(false) || m_dragging)
+        return false;
+    m_position = m_reportedPosition;
+    return true;
+}
+
+void PlaybackControlPanelLogic::SetPanelOutOfView(bool outOfView)
+{
+    m_outOfView = outOfView;
+    UpdateSight();
 }
 
 void PlaybackControlPanelLogic::Connect(const Binding& binding, QWidget* control)
@@ -224,7 +302,18 @@ void PlaybackControlPanelLogic::SetDuration(Tarvos::avTime newDuration)
 
 void PlaybackControlPanelLogic::SetPosition(Tarvos::avTime newPosition)
 {
-    emit SetPositionSignal(newPosition);
+    m_reportedPosition = newPosition;
+    if (m_inSight) {
+        emit SetPositionSignal(newPosition);
+        return;
+    }
+    // Out of sight, the logic's thread is not woken: the position waits for
+    // the panel to show.
+    m_positionWaiting = true;
+    // The panel may have come into sight meanwhile, and looked for a waiting
+    // position before this one was left.
+    if (m_inSight && m_positionWaiting.exchange(false))
+        emit SetPositionSignal(m_reportedPosition);
 }
 
 void PlaybackControlPanelLogic::SetAudioVolume(int newVolume)
@@ -450,6 +539,12 @@ void PlaybackControlPanelLogic::OnSetPosition(qint64 newPosition)
     if (m_dragging)
         return;
     m_position = newPosition;
+    // Reports sent before the panel went out of sight change nothing on it.
+    if (!PanelInSight()) {
+        m_positionPending = true;
+        return;
+    }
+    m_positionPending = false;
     UpdatePositionState();
 }
 
@@ -489,7 +584,10 @@ void PlaybackControlPanelLogic::UpdatePositionState()
     // nested run on, the position is a whole number of milliseconds.
     if (auto* slider = Find<TimelineSlider>(ProgressName))
         slider->setValue(m_position);
-    if (auto* edit = Find<TimeEdit>(ProgressEditName); edit && !edit->hasFocus())
+    // The nested runs set the same time: a field already showing it is left
+    // alone, which spares it choosing its format and parsing anew.
+    if (auto* edit = Find<TimeEdit>(ProgressEditName);
+        edit && !edit->hasFocus() && edit->time() != time)
         edit->setTime(time);
     m_prevFrameEnabled = m_duration != 0 && m_position > 0;
     m_nextFrameEnabled = m_duration != 0 && m_position < m_duration;

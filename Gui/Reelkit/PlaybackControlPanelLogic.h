@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <string>
 
 class QWidget;
@@ -31,8 +32,9 @@ class StateWidget;
 ///
 /// The five setters SetSourceInfo(), SetDuration(), SetPosition(),
 /// SetAudioVolume() and MuteAudio() may be called from any thread: they only
-/// emit a signal that an automatic connection queues into the logic's thread.
-/// Everything else runs in the GUI thread.
+/// emit a signal that an automatic connection queues into the logic's thread
+/// (SetPosition() not even that while the panel is out of sight). Everything
+/// else runs in the GUI thread.
 class REELKIT_EXPORT PlaybackControlPanelLogic : public QObject
 {
     Q_OBJECT
@@ -166,7 +168,9 @@ public:
     /// The playing position in microseconds: moves "Progress", sets
     /// "ProgressEdit" unless it has the focus and enables the frame steps that
     /// stay within the file. Ignored while the user drags "Progress" or
-    /// without a source.
+    /// without a source. While the panel is out of sight (hidden, never shown,
+    /// in a minimised window, or slid away) only the position is kept: the
+    /// controls take it when the panel shows again.
     void SetPosition(Tarvos::avTime position);
     /// The player's volume, 0 to 100, passed on to the volume control's SetVolume().
     void SetAudioVolume(int volume);
@@ -250,7 +254,8 @@ signals:
     /// Emitted by the setter of the same name, in the caller's thread, and
     /// connected to the logic itself so that the work runs in its thread.
     //@{
-    /// Emitted by SetPosition() (microseconds), and with 0 when an empty source arrives.
+    /// Emitted by SetPosition() (microseconds) while the panel is in sight, and
+    /// with 0 when an empty source arrives.
     void SetPositionSignal(qint64 position);
     /// Emitted by SetSourceInfo().
     void SetSourceSignal(const std::string& fileName, Tarvos::avTime duration);
@@ -267,6 +272,15 @@ signals:
     void SetVolumeSignal(int volume);
     /// Towards the bound volume control's Mute(), like SetVolumeSignal().
     void SetMutedSignal(bool muted);
+
+protected:
+    /// Brings the position controls up to date when the bound panel or its
+    /// window shows again.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Whether the bound panel is out of sight although shown, for a panel
+    /// moved off the screen; false by default. Bringing it back in sight
+    /// brings the position controls up to date.
+    void SetPanelOutOfView(bool outOfView);
 
 private slots:
     void OnPlayPauseClicked();
@@ -296,6 +310,15 @@ private:
     static const Binding Bindings[];
 
     bool HasSource() const;
+    // Whether the bound panel can be seen; positions wait while it cannot.
+    bool PanelInSight() const;
+    // Follows the panel in and out of sight; in sight, it takes the position
+    // that waited.
+    void UpdateSight();
+    // The position a report left while the panel was out of sight, if any,
+    // becomes the panel's; true when there was one.
+    bool TakeWaitingPosition();
+    void WatchPanel(bool watch);
     void NotifyOnButtonClick(unsigned int control);
     void NotifyOnCheckboxSwitch(unsigned int control, bool checked);
     void UpdatePlayPauseState();
@@ -319,10 +342,20 @@ private:
     int m_volume = 0;
     bool m_muted = false;
     bool m_dragging = false;
+    bool m_outOfView = false;
+    // A position signal arrived while the panel was out of sight.
+    bool m_positionPending = false;
+    // Shared with the reporting threads: whether the panel was in sight when
+    // last looked at, and the latest report, which waits while it is not.
+    std::atomic<bool> m_inSight { false };
+    std::atomic<bool> m_positionWaiting { false };
+    std::atomic<Tarvos::avTime> m_reportedPosition { 0 };
     IPlaybackControlPanelEventObserver* m_listener = nullptr; // not owned
     // Not owned. Guarded, so that a panel the host deletes while it is bound
     // reads as missing instead of dangling.
     QPointer<StateWidget> m_widget;
+    // The bound panel's window, watched for leaving the minimised state.
+    QPointer<QWidget> m_window;
     QMap<QString, QPointer<QWidget>> m_controls;
     Tarvos::avTime m_duration = 0;
     QStringList m_controlNames;

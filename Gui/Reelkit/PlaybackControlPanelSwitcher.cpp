@@ -63,11 +63,13 @@ void PlaybackControlPanelSwitcher::GoFullscreen(int screen)
     m_fullscreenWidget->move(screenGeometry.left(), screenGeometry.bottom() - height);
     m_shownGeometry = m_fullscreenWidget->geometry();
     m_shown = true;
+    SetPanelOutOfView(false);
 }
 
 void PlaybackControlPanelSwitcher::GoWindowed()
 {
     m_isFullscreen = false;
+    SetPanelOutOfView(false);
     m_fullscreenWidget->hide();
     SetFullscreenChecked(false);
     SetWidget(m_windowedWidget);
@@ -80,6 +82,7 @@ void PlaybackControlPanelSwitcher::Show()
     if (m_shown)
         return;
     m_shown = true;
+    SetPanelOutOfView(false);
     AnimateWidgetGeometry(m_fullscreenWidget, m_shownGeometry);
 }
 
@@ -88,6 +91,8 @@ void PlaybackControlPanelSwitcher::Hide()
     if (!m_shown)
         return;
     m_shown = false;
+    // The one row left on the screen shows no position.
+    SetPanelOutOfView(true);
     // Down by its own height: its top row stays on the screen's last row.
     AnimateWidgetGeometry(
         m_fullscreenWidget, m_shownGeometry.translated(0, m_shownGeometry.height()));

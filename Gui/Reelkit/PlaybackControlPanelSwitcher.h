@@ -39,6 +39,7 @@ public:
     void Show();
     /// Slides the full-screen panel down by its own height, so that its top
     /// row stays on the screen's last row; nothing if it is hidden already.
+    /// Until Show(), the panel's position controls wait (see SetPosition()).
     void Hide();
     /// Length of the Show() and Hide() animations, in milliseconds; default 0.
     void SetShowHideDuration(int milliseconds);

@@ -30,12 +30,33 @@ TimeEdit::TimeEdit(QWidget* parent)
     connect(this, &QDateTimeEdit::dateTimeChanged, this, &TimeEdit::updateStyle);
     setWrapping(true);
     setFocusPolicy(Qt::StrongFocus);
+    // A time of the media, not of a clock: no time zone to look up with
+    // every change.
+    setTimeSpec(Qt::UTC);
 }
 
 void TimeEdit::setTime(const QTime& time)
 {
+    // A playing position arrives many times a second and changes the text
+    // about once: the field repaints only when what it shows changes (its own
+    // line edit repaints itself on a new text).
+    const QString shownText = lineEdit()->displayText();
+    const QString shownFormat = displayFormat();
+    const StepEnabled shownSteps = stepEnabled();
+    const QSize shownSize = size();
+    const bool holdRepaint = updatesEnabled();
+    setAttribute(Qt::WA_UpdatesDisabled, holdRepaint);
+    const QTime previous = this->time();
     QTimeEdit::setTime(time);
-    updateStyle();
+    // A change has run it through dateTimeChanged already.
+    if (this->time() == previous)
+        updateStyle();
+    if (!holdRepaint)
+        return;
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (lineEdit()->displayText() != shownText || displayFormat() != shownFormat
+        || stepEnabled() != shownSteps || size() != shownSize)
+        update();
 }
 
 void TimeEdit::setMaximumTime(const QTime& time)

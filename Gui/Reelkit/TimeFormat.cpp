@@ -1,5 +1,7 @@
 #include "Gui/Reelkit/TimeFormat.h"
 
+#include <QHash>
+#include <QPair>
 #include <QStringList>
 #include <QTime>
 #include <cmath>
@@ -9,10 +11,19 @@ namespace Tarvos::Gui {
 QString TimeFormat::BestFitting(
     const QTime& time, const QStringList& formats, const QString& fallback)
 {
+    // Parsing is the costly part, and a playing time's text changes about once
+    // a second: the texts parsed last are kept, per thread.
+    thread_local QHash<QPair<QString, QString>, QTime> parsedTexts;
+    if (parsedTexts.size() > ParsedTextsKept)
+        parsedTexts.clear();
     QString chosen = fallback;
     double bestError = 1e300;
     for (const QString& format : formats) {
-        const QTime parsed = QTime::fromString(time.toString(format), format);
+        const QPair<QString, QString> key(format, time.toString(format));
+        auto cached = parsedTexts.constFind(key);
+        if (cached == parsedTexts.cend())
+            cached = parsedTexts.insert(key, QTime::fromString(key.second, format));
+        const QTime parsed = *cached;
         const double error = std::abs(static_cast<double>(time.msecsTo(parsed)));
         if (error < bestError) {
             chosen = format;

@@ -18,6 +18,9 @@ public:
     // A time as a screen reader speaks it: "m:ss" below an hour, "h:mm:ss"
     // from then on, hours uncapped; negative times read as 0:00.
     static QString Spoken(qint64 milliseconds);
+
+private:
+    static constexpr int ParsedTextsKept = 64;
 };
 
 } // namespace Tarvos::Gui
