@@ -94,6 +94,7 @@ void tst_Accessibility::sliderThumbsAreNamedChildren()
     QCOMPARE(Iface(marker)->valueInterface()->maximumValue().toInt(), 60);
     Iface(marker)->valueInterface()->setCurrentValue(80);
     QCOMPARE(Text(marker, QAccessible::Value), QStringLiteral("60"));
+    slider.defaultThumb()->setChecked(true);
     marker->setChecked(true);
     QVERIFY(Iface(marker)->state().selected && !Iface(&slider)->child(0)->state().selected);
 }
@@ -130,6 +131,9 @@ void tst_Accessibility::playlistRows()
     QVERIFY(
         list->focusChild() == first && first->state().focused && !list->child(1)->state().focused);
     QVERIFY(!first->state().invisible && list->child(2)->state().invisible);
+    view.clearFocus();
+    QCOMPARE(list->focusChild(), nullptr);
+    view.setFocus();
     QCOMPARE(list->childAt(first->rect().center().x(), first->rect().center().y()), first);
     view.selectionModel()->select(model.index(2, 0), QItemSelectionModel::Select);
     QVERIFY(list->child(2)->state().selected);

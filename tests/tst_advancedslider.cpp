@@ -47,6 +47,7 @@ struct ToolTipRow
     avTime duration;
     QPoint point;
     QString text;
+    int grooveOffset = 10;
 };
 
 struct LayerRow
@@ -447,6 +448,8 @@ private slots:
             << ToolTipRow { minutesFirst, 2 * Hour, { 61, 15 }, "30:36" };
         QTest::newRow("milliseconds")
             << ToolTipRow { { "hh:mm:ss", "hh:mm:ss.zzz" }, Second, { 11, 20 }, "00:00:00.005" };
+        // Offsets that leave no groove: no time axis, the start everywhere.
+        QTest::newRow("no groove") << ToolTipRow { {}, 2 * Hour, { 150, 20 }, "00:00:00", 110 };
     }
 
     void toolTip()
@@ -454,7 +457,7 @@ private slots:
         QFETCH(ToolTipRow, row);
         auto slider = std::make_unique<TimelineSlider>();
         slider->setOrientation(Qt::Horizontal);
-        slider->setGrooveOffset(10);
+        slider->setGrooveOffset(row.grooveOffset);
         slider->setFixedSize(220, 30);
         Shape(slider->defaultThumb());
         // Style sheets set both properties by name.

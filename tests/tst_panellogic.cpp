@@ -26,6 +26,7 @@ struct ControlRow
 struct SightRow
 {
     std::function<void(QWidget*)> leave, back;
+    bool inWindow; // the panel is a child of the window that leaves and returns
 };
 
 struct TimeRow
@@ -133,6 +134,7 @@ private slots:
                 { "ToBegin", -1, "OnButtonClick(0x20)" }, { "NextFrame", -1, "OnButtonClick(0x4)" },
                 { "PrevFrame", -1, "OnButtonClick(0x8)" },
                 { "Effects", -1, "OnButtonClick(0x1000)" },
+                { "OnPauseClicked", -1, "OnButtonClick(0x1)" },
                 { "Shuffle", Qt::Checked, "OnCheckboxSwitch(0x200000,true)" },
                 { "Repeat", Qt::Checked, "OnCheckboxSwitch(0x400000,true)" },
                 { "Playlist", Qt::Unchecked, "OnCheckboxSwitch(0x800000,false)" },
@@ -148,7 +150,9 @@ private slots:
         logic->SetPosition(5000000);
         logic->SetPlaylistRewinds(true, true);
         listener.calls.clear();
-        if (row.checkState < 0) {
+        if (QByteArray(row.name) == "OnPauseClicked") {
+            QMetaObject::invokeMethod(logic, "OnPauseClicked");
+        } else if (row.checkState < 0) {
             QTest::mouseClick(Control<QPushButton>(row.name), Qt::LeftButton);
         } else {
             auto* box = Control<QCheckBox>(row.name);
@@ -193,23 +197,33 @@ private slots:
     void positionWaitsOutOfSight_data()
     {
         QTest::addColumn<SightRow>("row");
-        QTest::newRow("hidden") << SightRow { &QWidget::hide, &QWidget::show };
-        QTest::newRow("minimised") << SightRow { &QWidget::showMinimized, &QWidget::showNormal };
+        QTest::newRow("hidden") << SightRow { &QWidget::hide, &QWidget::show, false };
+        QTest::newRow("minimised")
+            << SightRow { &QWidget::showMinimized, &QWidget::showNormal, false };
+        QTest::newRow("window minimised")
+            << SightRow { &QWidget::showMinimized, &QWidget::showNormal, true };
     }
 
     void positionWaitsOutOfSight()
     {
         QFETCH(SightRow, row);
+        QWidget window;
+        if (row.inWindow) {
+            panel->setParent(&window);
+            window.show();
+            logic->SetWidget(panel);
+        }
         OpenSource(600000000);
         auto* slider = Control<TimelineSlider>("Progress");
-        row.leave(panel);
+        row.leave(panel->window());
         logic->SetPosition(20000000);
         logic->SetPosition(30000000);
         QCOMPARE(slider->value(), 0);
         // Shown again, the panel shows the latest report at once.
-        row.back(panel);
+        row.back(panel->window());
         QCOMPARE(slider->value(), 3000000);
         QVERIFY(Control("PrevFrame")->isEnabled());
+        panel->setParent(nullptr); // cleanup() deletes it
     }
 
     void ownSetValueNestsOnceAndDoesNotSeek()

@@ -76,6 +76,10 @@ private slots:
         switcher->SetShowHideDuration(250);
         switcher->GoFullscreen(0);
         const QRect shown = fullscreen->geometry();
+        QCursor::setPos(shown.center());
+        QTRY_VERIFY(switcher->IsCursorOverPanel());
+        QCursor::setPos(windowed->mapToGlobal(windowed->rect().center()));
+        QTRY_VERIFY(!switcher->IsCursorOverPanel());
         QElapsedTimer clock;
         clock.start();
         switcher->Hide();

@@ -56,6 +56,8 @@ void tst_PlaylistItemData::infoConstructor()
     QVERIFY(!item.IsInfoExtracted());
     item.SetInfo(MediaSourceInfo::Create(ioPath("/a.mkv"), 5, "matroska"));
     QVERIFY(item.IsInfoExtracted());
+    // Two records without a row are the same only if everything else is.
+    QVERIFY(PlaylistItemData(ioPath("/a.mkv")) != PlaylistItemData(ioPath("/b.mkv")));
 }
 
 QTEST_GUILESS_MAIN(tst_PlaylistItemData)

@@ -132,6 +132,9 @@ private slots:
         QCOMPARE(Line()->text(), QString("00:00:10"));
         QVERIFY(Focus(m_other));
         QCOMPARE(Line()->text(), QString("00:10"));
+        // A new time chooses its format again.
+        m_field->setTime(QTime(1, 2, 3));
+        QCOMPARE(Line()->text(), QString("01:02:03"));
     }
 
     void steppingNeverWraps_data()
