@@ -232,8 +232,7 @@ bool FromJson(const QJsonObject& object, Property& node)
         const QString& key = it.key();
         const QJsonValue value = it.value();
         if (key == KeyName) {
-            if (!value.isString())
-                return false;
+            // Read, and checked to be text, by the caller that named the node.
         } else if (key == KeyString) {
             if (!value.isString())
                 return false;
