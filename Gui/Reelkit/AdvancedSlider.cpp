@@ -349,6 +349,32 @@ void AdvancedSlider::setRanges(const QList<Range>& ranges)
     m_ranges = ranges;
 }
 
+void AdvancedSlider::setMarks(const QList<int>& marks)
+{
+    m_marks = marks;
+    std::sort(m_marks.begin(), m_marks.end());
+    update();
+}
+
+QList<QPair<int, int>> AdvancedSlider::markStretches() const
+{
+    QList<QPair<int, int>> stretches;
+    int groupStart = 0;
+    int previous = 0;
+    for (const int mark : qAsConst(m_marks)) {
+        const int column = PaintColumn(mark);
+        if (stretches.isEmpty() || column - previous >= MarkSpacing) {
+            groupStart = column;
+            stretches.append(QPair<int, int>());
+        }
+        // Spacing is measured from the group's last mark: a run of close
+        // marks stays one group however long it grows.
+        previous = column;
+        stretches.last() = { groupStart - MarkWidth / 2, column + (MarkWidth - 1) / 2 };
+    }
+    return stretches;
+}
+
 int AdvancedSlider::UsableLength() const
 {
     return (orientation() == Qt::Horizontal ? width() : height()) - 2 * m_grooveOffset;
@@ -453,6 +479,13 @@ void AdvancedSlider::setGrooveSelectedStyle(const QString& style)
 void AdvancedSlider::setGrooveBorderStyle(const QString& style)
 {
     m_grooveBorderStyle = style;
+    m_layersDirty = true;
+    update();
+}
+
+void AdvancedSlider::setGrooveMarkStyle(const QString& style)
+{
+    m_grooveMarkStyle = style;
     m_layersDirty = true;
     update();
 }
@@ -619,6 +652,11 @@ void AdvancedSlider::paintEvent(QPaintEvent* event)
                 painter.drawPixmap(line, m_borderPixmap, line);
             }
         }
+        for (const auto& [first, last] : markStretches()) {
+            const QRect mark = stretch(first, last);
+            if (mark.intersects(exposed))
+                painter.drawPixmap(mark, m_markPixmap, mark);
+        }
     }
     QSlider::paintEvent(event);
 }
@@ -635,6 +673,7 @@ void AdvancedSlider::updateBackground()
         { &m_grooveNormalStyle, &m_normalPixmap },
         { &m_grooveSelectedStyle, &m_selectedPixmap },
         { &m_grooveBorderStyle, &m_borderPixmap },
+        { &m_grooveMarkStyle, &m_markPixmap },
     };
     const auto render = [area](QSlider* renderingSlider) {
         QPixmap pixmap(area);
