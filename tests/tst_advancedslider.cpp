@@ -406,10 +406,9 @@ private slots:
         QTest::newRow("orientation") << LayerRow { [](S s) { s->setOrientation(Qt::Vertical); } };
         QTest::newRow("groove offset") << LayerRow { [](S s) { s->setGrooveOffset(30); } };
         int layer = 0;
-        for (const auto setFragment :
-            { &AdvancedSlider::setGrooveEmptyStyle, &AdvancedSlider::setGrooveNormalStyle,
-                &AdvancedSlider::setGrooveSelectedStyle, &AdvancedSlider::setGrooveBorderStyle,
-                &AdvancedSlider::setGrooveMarkStyle })
+        for (const auto setFragment : { &AdvancedSlider::setGrooveEmptyStyle,
+                 &AdvancedSlider::setGrooveNormalStyle, &AdvancedSlider::setGrooveSelectedStyle,
+                 &AdvancedSlider::setGrooveBorderStyle, &AdvancedSlider::setGrooveMarkStyle })
             QTest::addRow("fragment %d", layer++)
                 << LayerRow { [setFragment](S s) { (s->*setFragment)({}); } };
         QTest::newRow("parent style") << LayerRow { [](S s) {

@@ -1,10 +1,10 @@
 #include "Gui/Reelkit/TimelineSlider.h"
 
+#include "Gui/Reelkit/ITimelinePreviewProvider.h"
 #include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/TimeFormat.h"
 
-#include "Gui/Reelkit/ITimelinePreviewProvider.h"
-
+#include <QCoreApplication>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
@@ -244,12 +244,13 @@ void TimelineSlider::ShowPreviewFrame()
     const QString title = ChapterTitle(m_hoverMilliseconds);
     const QString time = TimeText(m_hoverMilliseconds);
     m_previewText->setText(title.isEmpty() ? time : time + QLatin1Char('\n') + title);
+    QToolTip::hideText();
+    // Placed once shown: showing polishes the frame, which may change its size.
+    m_previewFrame->show();
     m_previewFrame->adjustSize();
     const QPoint anchor = mapToGlobal(QPoint(m_hoverX, 0));
-    m_previewFrame->move(anchor.x() - m_previewFrame->width() / 2,
-        anchor.y() - PreviewGap - m_previewFrame->height());
-    QToolTip::hideText();
-    m_previewFrame->show();
+    const QSize outer = m_previewFrame->frameGeometry().size();
+    m_previewFrame->move(anchor.x() - outer.width() / 2, anchor.y() - PreviewGap - outer.height());
 }
 
 void TimelineSlider::HidePreview()
@@ -302,7 +303,8 @@ QString TimelineSlider::ToolTipText(int x) const
     const QString title = ChapterTitle(milliseconds);
     if (title.isEmpty())
         return time;
-    return tr("%1 — %2", "the time under the cursor and the chapter playing there")
+    return QCoreApplication::translate(
+        "TimelineSlider", "%1 — %2", "the time under the cursor and the chapter playing there")
         .arg(time, title);
 }
 
