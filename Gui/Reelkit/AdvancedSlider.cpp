@@ -643,8 +643,11 @@ void AdvancedSlider::paintEvent(QPaintEvent* event)
                               : QRect(QPoint(0, first), QPoint(width() - 1, last));
         };
         for (const Range& range : qAsConst(m_ranges)) {
-            const QRect area = stretch(PaintColumn(range.start), PaintColumn(range.end));
-            painter.drawPixmap(area, range.selected ? m_selectedPixmap : m_normalPixmap, area);
+            // Only the exposed part: a position report exposes a thumb's width.
+            const QRect area
+                = stretch(PaintColumn(range.start), PaintColumn(range.end)).intersected(exposed);
+            if (!area.isEmpty())
+                painter.drawPixmap(area, range.selected ? m_selectedPixmap : m_normalPixmap, area);
         }
         for (const Range& range : qAsConst(m_ranges)) {
             for (const int column : { PaintColumn(range.start), PaintColumn(range.end) }) {
