@@ -278,9 +278,22 @@ void RunReports(benchmark::State& state, bool fromPlayerThread,
         state.SkipWithError("the timeline does not show the last position");
 }
 
-void PositionUpdateOurs(benchmark::State& state, bool fromPlayerThread)
+// A chapter every two minutes of the film, and a loop over its first hour.
+void MarkTimeline(Tarvos::Gui::TimelineSlider* timeline)
+{
+    QVector<Tarvos::Gui::TimelineSlider::Chapter> chapters;
+    for (avTime start = 0; start < FilmDuration; start += avTime(120) * 1000 * 1000)
+        chapters.append({ start, QStringLiteral("Chapter") });
+    timeline->SetChapters(chapters);
+    timeline->SetLoop(0, FilmDuration / 2);
+    Drain();
+}
+
+void PositionUpdateOurs(benchmark::State& state, bool fromPlayerThread, bool marked)
 {
     OurPanel panel;
+    if (marked)
+        MarkTimeline(panel.Timeline());
     PaintCounter counter;
     panel.Timeline()->installEventFilter(&counter);
     RunReports(
@@ -406,10 +419,11 @@ void RegisterPanelBenchmarks(bool tiny)
         ->Iterations(1);
     for (const bool fromPlayerThread : { true, false }) {
         const std::string name = fromPlayerThread ? "PositionUpdate/" : "PositionUpdateGui/";
-        benchmark::RegisterBenchmark(
-            (name + "Reelkit").c_str(), PositionUpdateOurs, fromPlayerThread)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime();
+        for (const bool marked : { false, true })
+            benchmark::RegisterBenchmark((name + (marked ? "ReelkitMarked" : "Reelkit")).c_str(),
+                PositionUpdateOurs, fromPlayerThread, marked)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
         benchmark::RegisterBenchmark(
             (name + "StockQt").c_str(), PositionUpdateStock, fromPlayerThread)
             ->Unit(benchmark::kMicrosecond)

@@ -50,6 +50,12 @@ struct ToolTipRow
     int grooveOffset = 10;
 };
 
+struct MarkRow
+{
+    QList<int> marks;
+    QList<QPair<int, int>> stretches;
+};
+
 struct LayerRow
 {
     std::function<void(AdvancedSlider* slider)> change;
@@ -94,6 +100,9 @@ AdvancedSlider* LayeredSlider(QWidget* parent)
     slider->setGrooveNormalStyle("background: #00ff00; height: 10px;");
     slider->setGrooveSelectedStyle("background: #ff0000; height: 10px;");
     slider->setGrooveBorderStyle("background: #ffffff; height: 10px;");
+    slider->setGrooveMarkStyle("background: #ffff00; height: 10px;");
+    // Marks at both ends, on x = 9..11 and 209..211.
+    slider->setMarks({ 1000, 0 });
     // A value beyond the rendering sliders' first range of 0..99.
     slider->setValue(500);
     // 250..500 covers x = 60..110; 600..800 covers x = 130..170.
@@ -106,6 +115,7 @@ AdvancedSlider* LayeredSlider(QWidget* parent)
 Q_DECLARE_METATYPE(MappingRow)
 Q_DECLARE_METATYPE(ValueRow)
 Q_DECLARE_METATYPE(ToolTipRow)
+Q_DECLARE_METATYPE(MarkRow)
 Q_DECLARE_METATYPE(LayerRow)
 
 class tst_AdvancedSlider : public QObject
@@ -354,6 +364,35 @@ private slots:
                 + QString(39, 's') + '|' + QString(37, 'e'));
     }
 
+    void marksMergeWhenCrowded_data()
+    {
+        QTest::addColumn<MarkRow>("row");
+        // Five values a pixel: 100 paints at x = 30.
+        QTest::newRow("apart") << MarkRow { { 140, 100 }, { { 29, 31 }, { 37, 39 } } };
+        QTest::newRow("crowded") << MarkRow { { 100, 135 }, { { 29, 38 } } };
+        QTest::newRow("a run from the last mark")
+            << MarkRow { { 500, 160, 100, 190, 130 }, { { 29, 49 }, { 109, 111 } } };
+    }
+
+    void marksMergeWhenCrowded()
+    {
+        QFETCH(MarkRow, row);
+        QWidget parent;
+        AdvancedSlider* slider = LayeredSlider(&parent);
+        slider->setMarks(row.marks);
+        QCOMPARE(slider->markStretches(), row.stretches);
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        const QImage image = Shown(&parent);
+        QString painted, expected;
+        for (int x = 12; x <= 207; ++x) {
+            painted += image.pixel(x, 15) == qRgb(255, 255, 0) ? 'm' : '.';
+            const auto inside = [x](QPair<int, int> s) { return s.first <= x && x <= s.second; };
+            expected += std::any_of(row.stretches.begin(), row.stretches.end(), inside) ? 'm' : '.';
+        }
+        QCOMPARE(painted, expected);
+    }
+
     void layersFollowChanges_data()
     {
         QTest::addColumn<LayerRow>("row");
@@ -368,9 +407,9 @@ private slots:
         QTest::newRow("orientation") << LayerRow { [](S s) { s->setOrientation(Qt::Vertical); } };
         QTest::newRow("groove offset") << LayerRow { [](S s) { s->setGrooveOffset(30); } };
         int layer = 0;
-        for (const auto setFragment :
-            { &AdvancedSlider::setGrooveEmptyStyle, &AdvancedSlider::setGrooveNormalStyle,
-                &AdvancedSlider::setGrooveSelectedStyle, &AdvancedSlider::setGrooveBorderStyle })
+        for (const auto setFragment : { &AdvancedSlider::setGrooveEmptyStyle,
+                 &AdvancedSlider::setGrooveNormalStyle, &AdvancedSlider::setGrooveSelectedStyle,
+                 &AdvancedSlider::setGrooveBorderStyle, &AdvancedSlider::setGrooveMarkStyle })
             QTest::addRow("fragment %d", layer++)
                 << LayerRow { [setFragment](S s) { (s->*setFragment)({}); } };
         QTest::newRow("parent style") << LayerRow { [](S s) {

@@ -270,6 +270,14 @@
     </message>
 </context>
 <context>
+    <name>TimelineSlider</name>
+    <message>
+        <source>%1 — %2</source>
+        <comment>the time under the cursor and the chapter playing there</comment>
+        <translation>%1 — %2</translation>
+    </message>
+</context>
+<context>
     <name>VolumeControl</name>
     <message>
         <source>VolumeControl</source>

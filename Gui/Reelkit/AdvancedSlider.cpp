@@ -349,6 +349,32 @@ void AdvancedSlider::setRanges(const QList<Range>& ranges)
     m_ranges = ranges;
 }
 
+void AdvancedSlider::setMarks(const QList<int>& marks)
+{
+    m_marks = marks;
+    std::sort(m_marks.begin(), m_marks.end());
+    update();
+}
+
+QList<QPair<int, int>> AdvancedSlider::markStretches() const
+{
+    QList<QPair<int, int>> stretches;
+    int groupStart = 0;
+    int previous = 0;
+    for (const int mark : qAsConst(m_marks)) {
+        const int column = PaintColumn(mark);
+        if (stretches.isEmpty() || column - previous >= MarkSpacing) {
+            groupStart = column;
+            stretches.append(QPair<int, int>());
+        }
+        // Spacing is measured from the group's last mark: a run of close
+        // marks stays one group however long it grows.
+        previous = column;
+        stretches.last() = { groupStart - MarkWidth / 2, column + (MarkWidth - 1) / 2 };
+    }
+    return stretches;
+}
+
 int AdvancedSlider::UsableLength() const
 {
     return (orientation() == Qt::Horizontal ? width() : height()) - 2 * m_grooveOffset;
@@ -453,6 +479,13 @@ void AdvancedSlider::setGrooveSelectedStyle(const QString& style)
 void AdvancedSlider::setGrooveBorderStyle(const QString& style)
 {
     m_grooveBorderStyle = style;
+    m_layersDirty = true;
+    update();
+}
+
+void AdvancedSlider::setGrooveMarkStyle(const QString& style)
+{
+    m_grooveMarkStyle = style;
     m_layersDirty = true;
     update();
 }
@@ -610,14 +643,22 @@ void AdvancedSlider::paintEvent(QPaintEvent* event)
                               : QRect(QPoint(0, first), QPoint(width() - 1, last));
         };
         for (const Range& range : qAsConst(m_ranges)) {
-            const QRect area = stretch(PaintColumn(range.start), PaintColumn(range.end));
-            painter.drawPixmap(area, range.selected ? m_selectedPixmap : m_normalPixmap, area);
+            // Only the exposed part: a position report exposes a thumb's width.
+            const QRect area
+                = stretch(PaintColumn(range.start), PaintColumn(range.end)).intersected(exposed);
+            if (!area.isEmpty())
+                painter.drawPixmap(area, range.selected ? m_selectedPixmap : m_normalPixmap, area);
         }
         for (const Range& range : qAsConst(m_ranges)) {
             for (const int column : { PaintColumn(range.start), PaintColumn(range.end) }) {
                 const QRect line = stretch(column, column);
                 painter.drawPixmap(line, m_borderPixmap, line);
             }
+        }
+        for (const auto& [first, last] : markStretches()) {
+            const QRect mark = stretch(first, last);
+            if (mark.intersects(exposed))
+                painter.drawPixmap(mark, m_markPixmap, mark);
         }
     }
     QSlider::paintEvent(event);
@@ -635,6 +676,7 @@ void AdvancedSlider::updateBackground()
         { &m_grooveNormalStyle, &m_normalPixmap },
         { &m_grooveSelectedStyle, &m_selectedPixmap },
         { &m_grooveBorderStyle, &m_borderPixmap },
+        { &m_grooveMarkStyle, &m_markPixmap },
     };
     const auto render = [area](QSlider* renderingSlider) {
         QPixmap pixmap(area);

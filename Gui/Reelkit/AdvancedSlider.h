@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QPair>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
@@ -148,7 +149,8 @@ private:
 };
 
 /// A slider with any number of thumbs keyed by style tag and a groove painted
-/// from four style-sheet fragments, with marked value ranges drawn over it.
+/// from five style-sheet fragments, with marked value ranges and marks drawn
+/// over it.
 /// The thumb tagged "default" mirrors the slider's own value: moving it sets
 /// the value, and setValue() moves it.
 ///
@@ -174,6 +176,8 @@ class REELKIT_EXPORT AdvancedSlider : public QSlider
     Q_PROPERTY(QString grooveSelectedStyle READ grooveSelectedStyle WRITE setGrooveSelectedStyle)
     /// Groove declarations shown as one-pixel lines at both ends of each range.
     Q_PROPERTY(QString grooveBorderStyle READ grooveBorderStyle WRITE setGrooveBorderStyle)
+    /// Groove declarations shown at the marks (see setMarks()), over the ranges.
+    Q_PROPERTY(QString grooveMarkStyle READ grooveMarkStyle WRITE setGrooveMarkStyle)
 
 public:
     /// One marked stretch of the groove, both ends included.
@@ -186,6 +190,12 @@ public:
 
     /// The style tag of the thumb that mirrors the slider's value.
     static constexpr const char* DefaultThumbTag = "default";
+    /// Width in pixels of a mark, centred on its value's pixel.
+    static constexpr int MarkWidth = 3;
+    /// The least distance in pixels between the values' pixels of two marks
+    /// painted apart: a mark closer than this to the previous one joins its
+    /// group, painted as one mark stretching over all of them.
+    static constexpr int MarkSpacing = 8;
 
     /// A vertical slider with its default thumb, transparent but for the
     /// rendered groove. Its stand-in sliders are made as siblings (children of
@@ -214,6 +224,14 @@ public:
     const QList<Range>& ranges() const { return m_ranges; }
     /// Takes effect at the next repaint; the caller asks for it with update().
     void setRanges(const QList<Range>& ranges);
+
+    /// The marked values, e.g. chapter starts, in the slider's units.
+    const QList<int>& marks() const { return m_marks; }
+    /// Sets the marks (in any order) and repaints; the layers stay as rendered.
+    void setMarks(const QList<int>& marks);
+    /// Where the marks are painted: one [first, last] pixel stretch along the
+    /// groove per group of marks that would crowd each other, in order.
+    QList<QPair<int, int>> markStretches() const;
 
     /// The value under point (slider coordinates) along the groove, clamped
     /// to the slider's range.
@@ -253,6 +271,10 @@ public:
     QString grooveBorderStyle() const { return m_grooveBorderStyle; }
     /// Sets the fragment and repaints, with the groove rendered anew.
     void setGrooveBorderStyle(const QString& style);
+    /// The grooveMarkStyle property.
+    QString grooveMarkStyle() const { return m_grooveMarkStyle; }
+    /// Sets the fragment and repaints, with the groove rendered anew.
+    void setGrooveMarkStyle(const QString& style);
 
 protected:
     /// Paints the rendered groove and the ranges over it; a change of what the
@@ -302,15 +324,16 @@ private:
     // Starts a rendering of the layers when they no longer show this slider.
     void ScheduleRendering();
 
-    // Render the groove's four layers, one each, so that a slider keeps its
+    // Render the groove's five layers, one each, so that a slider keeps its
     // style sheet between renderings (setting one re-polishes, which costs
     // most of a rendering). Siblings of this slider: the parent may delete
     // them first, or keep them when this slider moves elsewhere, so they are
     // watched and created again when needed; deleted with this slider.
-    std::array<QPointer<QSlider>, 4> m_renderingSliders;
+    std::array<QPointer<QSlider>, 5> m_renderingSliders;
     AdvancedSliderThumb* m_selectedThumb = nullptr;
     AdvancedSliderThumb* m_defaultThumb = nullptr;
     QList<Range> m_ranges;
+    QList<int> m_marks;
     QMap<QString, AdvancedSliderThumb*> m_thumbs;
     bool m_pressed = false;
     bool m_guard = false;
@@ -326,10 +349,12 @@ private:
     QPixmap m_normalPixmap;
     QPixmap m_selectedPixmap;
     QPixmap m_borderPixmap;
+    QPixmap m_markPixmap;
     QString m_grooveEmptyStyle;
     QString m_grooveNormalStyle;
     QString m_grooveSelectedStyle;
     QString m_grooveBorderStyle;
+    QString m_grooveMarkStyle;
     int m_grooveOffset = 0;
     bool m_stickEnabled = false;
     int m_stickDistance = DefaultStickDistance;

@@ -6,12 +6,23 @@
 // library; not installed.
 
 #include <QDropEvent>
+#include <QLabel>
 #include <QMetaType>
 #include <QMouseEvent>
 #include <QPoint>
 #include <QtGlobal>
 
 namespace Tarvos::Gui::QtCompat {
+
+/// The label's picture; null for none.
+inline QPixmap LabelPixmap(const QLabel* label)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return label->pixmap();
+#else
+    return label->pixmap() ? *label->pixmap() : QPixmap();
+#endif
+}
 
 /// Where the mouse event happened, in the receiving widget's coordinates.
 inline QPoint Position(const QMouseEvent* event)

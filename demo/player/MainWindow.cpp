@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "FileInfoDialog.h"
+#include "FramePreviews.h"
 #include "FullScreen.h"
 #include "Gui/Reelkit/PlaybackControlPanelSwitcher.h"
 #include "Gui/Reelkit/Playlist.h"
@@ -81,6 +82,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
           m_playlist->findChild<Tarvos::Gui::PlaylistListView*>(), m_undo, this))
     , m_find(new PlaylistFind(m_playlist->findChild<Tarvos::Gui::PlaylistListView*>()))
     , m_fullScreen(std::make_unique<FullScreen>(this, m_video, m_switcher, options.panelHideDelay))
+    , m_previews(new FramePreviews(this))
+    , m_chapterMenu(new QMenu(tr("&Chapters"), this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Reelkit Player"));
@@ -130,8 +133,83 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     connect(m_video, &VideoWidget::DoubleClicked, m_switcher,
         &PlaybackControlPanelLogic::OnFullscreenSwitched);
 
+    connect(m_previews, &FramePreviews::ChaptersRead, this, &MainWindow::OnChaptersRead);
+    for (Tarvos::Gui::TimelineSlider* timeline : Timelines())
+        ConnectTimeline(timeline);
+
     CreateShortcuts();
     CreateEditMenu();
+    m_chapterMenu->setObjectName(QStringLiteral("ChapterMenu"));
+    m_chapterMenu->setEnabled(false);
+    menuBar()->addMenu(m_chapterMenu);
+}
+
+QVector<Tarvos::Gui::TimelineSlider*> MainWindow::Timelines() const
+{
+    QVector<Tarvos::Gui::TimelineSlider*> timelines;
+    for (ControlPanel* panel : { m_windowedPanel, m_fullscreenPanel }) {
+        if (auto* timeline = panel->findChild<Tarvos::Gui::TimelineSlider*>(
+                PlaybackControlPanelLogic::ProgressName))
+            timelines.append(timeline);
+    }
+    return timelines;
+}
+
+void MainWindow::ConnectTimeline(Tarvos::Gui::TimelineSlider* timeline)
+{
+    timeline->SetPreviewProvider(m_previews);
+    // A loop dragged on one timeline plays, and shows on the other one too.
+    connect(timeline, &Tarvos::Gui::TimelineSlider::LoopChanged, this, &MainWindow::SetLoop);
+}
+
+void MainWindow::SetLoop(Tarvos::avTime a, Tarvos::avTime b)
+{
+    for (Tarvos::Gui::TimelineSlider* timeline : Timelines())
+        timeline->SetLoop(a, b);
+    m_engine->SetLoop(a, b);
+}
+
+void MainWindow::ClearLoop()
+{
+    for (Tarvos::Gui::TimelineSlider* timeline : Timelines())
+        timeline->ClearLoop();
+    m_engine->ClearLoop();
+}
+
+void MainWindow::CycleLoop()
+{
+    const QVector<Tarvos::Gui::TimelineSlider*> timelines = Timelines();
+    if (timelines.isEmpty() || !timelines.front()->isEnabled())
+        return;
+    Tarvos::Gui::TimelineSlider* timeline = timelines.front();
+    const Tarvos::avTime position = m_engine->GetPosition();
+    const Tarvos::avTime end = timeline->position2time(timeline->maximum());
+    if (!timeline->HasLoop())
+        SetLoop(position, end);
+    else if (timeline->LoopEnd() == end && position > timeline->LoopStart())
+        SetLoop(timeline->LoopStart(), position);
+    else
+        ClearLoop();
+}
+
+void MainWindow::OnChaptersRead(
+    const QString& path, const QVector<Tarvos::Gui::TimelineSlider::Chapter>& chapters)
+{
+    if (QFileInfo(QString::fromStdString(m_openPath)).absoluteFilePath()
+        != QFileInfo(path).absoluteFilePath())
+        return;
+    for (Tarvos::Gui::TimelineSlider* timeline : Timelines())
+        timeline->SetChapters(chapters);
+    m_chapterMenu->clear();
+    m_chapterMenu->setEnabled(!chapters.isEmpty());
+    for (const Tarvos::Gui::TimelineSlider::Chapter& chapter : chapters) {
+        const Tarvos::avTime start = chapter.start;
+        const QString title = chapter.title.isEmpty()
+            ? tr("Chapter %1").arg(m_chapterMenu->actions().size() + 1)
+            : chapter.title;
+        connect(m_chapterMenu->addAction(title), &QAction::triggered, this,
+            [this, start] { OnSeek(start); });
+    }
 }
 
 MainWindow::~MainWindow()
@@ -204,6 +282,7 @@ void MainWindow::CreateShortcuts()
     add(QKeySequence::Quit, [this] { close(); });
     add(Qt::CTRL | Qt::Key_Up, [this] { m_arrange->MoveSelection(-1); });
     add(Qt::CTRL | Qt::Key_Down, [this] { m_arrange->MoveSelection(1); });
+    add(Qt::Key_L, [this] { CycleLoop(); });
 }
 
 void MainWindow::CreateEditMenu()
@@ -400,6 +479,10 @@ void MainWindow::OpenActive(bool play)
     m_playWhenLoaded = play;
     m_stopped = false;
     m_switcher->SetSourceInfo(item.GetName(), item.GetFileDuration());
+    // Another file: the last one's chapters and loop do not apply.
+    ClearLoop();
+    OnChaptersRead(QString::fromStdString(m_openPath), {});
+    m_previews->SetFile(QString::fromStdString(m_openPath));
     m_engine->Open(m_openPath);
 }
 

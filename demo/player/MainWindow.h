@@ -5,6 +5,7 @@
 #include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
 #include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaylistController.h"
+#include "Gui/Reelkit/TimelineSlider.h"
 #include "MediaProbe.h"
 #include "PlaylistFile.h"
 #include "PlaylistStore.h"
@@ -21,10 +22,12 @@ class QSplitter;
 namespace Tarvos::Gui {
 class Playlist;
 class PlaybackControlPanelSwitcher;
+class TimelineSlider;
 } // namespace Tarvos::Gui
 
 namespace Player {
 
+class FramePreviews;
 class FullScreen;
 class MpvEngine;
 class PlaylistArrange;
@@ -75,6 +78,11 @@ public:
     PlaylistUndo* GetUndo() const { return m_undo; }
     PlaylistFind* GetFind() const { return m_find; }
     const PlaylistStore& GetStore() const { return m_store; }
+    FramePreviews* GetPreviews() const { return m_previews; }
+    QMenu* GetChapterMenu() const { return m_chapterMenu; }
+    // The A-B loop key: the first press loops from here to the end, the
+    // second ends the loop here, the third clears it.
+    void CycleLoop();
 
     // IPlaybackControlPanelEventObserver
     void OnButtonClick(unsigned int control) override;
@@ -110,6 +118,13 @@ private:
     void CreateShortcuts();
     void CreateEditMenu();
     void ConnectViewModes(ControlPanel* panel);
+    // Both panels' timelines: chapters, loop and previews show on each.
+    QVector<Tarvos::Gui::TimelineSlider*> Timelines() const;
+    void ConnectTimeline(Tarvos::Gui::TimelineSlider* timeline);
+    void OnChaptersRead(
+        const QString& path, const QVector<Tarvos::Gui::TimelineSlider::Chapter>& chapters);
+    void SetLoop(Tarvos::avTime a, Tarvos::avTime b);
+    void ClearLoop();
     // The duration comes from a playlist file until the probe knows better.
     void AddFile(const QString& path, int row, Tarvos::avTime duration = 0);
     // Inserts before row (−1 appends); the reason is shown when it cannot.
@@ -155,6 +170,8 @@ private:
     PlaylistFind* m_find; // a child of the playlist's column
     std::unique_ptr<FullScreen> m_fullScreen;
     MediaProbe m_probe;
+    FramePreviews* m_previews;
+    QMenu* m_chapterMenu;
     FolderScanner m_scanner;
     // Titles that playlist files gave, by path, written again when saved.
     QHash<QString, QString> m_titles;

@@ -108,6 +108,18 @@ void MpvEngine::Seek(Tarvos::avTime position)
     Command({ "seek", seconds.c_str(), "absolute+exact" });
 }
 
+void MpvEngine::SetLoop(Tarvos::avTime a, Tarvos::avTime b)
+{
+    SetProperty("ab-loop-a", std::to_string(a / 1e6));
+    SetProperty("ab-loop-b", std::to_string(b / 1e6));
+}
+
+void MpvEngine::ClearLoop()
+{
+    SetProperty("ab-loop-a", "no");
+    SetProperty("ab-loop-b", "no");
+}
+
 void MpvEngine::StepFrame(bool forward)
 {
     Command({ forward ? "frame-step" : "frame-back-step" });

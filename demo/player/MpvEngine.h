@@ -56,6 +56,9 @@ public:
     void SetFillScreen(bool fill);
     // The video filter to use, in mpv's syntax; empty for none.
     void SetVideoFilter(const std::string& filter);
+    // Playback reaching b jumps back to a (microseconds).
+    void SetLoop(Tarvos::avTime a, Tarvos::avTime b);
+    void ClearLoop();
 
     // The last position the engine's thread saw.
     Tarvos::avTime GetPosition() const { return m_position; }

@@ -19,6 +19,8 @@ constexpr int FfmpegTimeoutMs = 60000;
 const char* const SampleClips::VideoName = "Test pattern.mkv";
 const char* const SampleClips::AudioName = "Tone.flac";
 const char* const SampleClips::BrokenName = "Not a video.mp4";
+const SampleClips::Chapter SampleClips::VideoChapters[3]
+    = { { 0, 8, "Opening" }, { 8, 14, "Middle" }, { 14, VideoSeconds, "Finale" } };
 
 bool SampleClips::CanMake()
 {
@@ -38,6 +40,22 @@ QStringList SampleClips::Make(const QString& folder, QString* error)
     const QString broken = dir.absoluteFilePath(QString::fromUtf8(BrokenName));
 
     const QString seconds = QString::number(VideoSeconds);
+    // The video's chapters, in the metadata file format ffmpeg reads.
+    const QString chapters = dir.absoluteFilePath(QStringLiteral("chapters.txt"));
+    if (!QFileInfo::exists(video)) {
+        QString text = QStringLiteral(";FFMETADATA1\n");
+        for (const Chapter& chapter : VideoChapters)
+            text += QStringLiteral("[CHAPTER]\nTIMEBASE=1/1000\nSTART=%1\nEND=%2\ntitle=%3\n")
+                        .arg(chapter.start * 1000)
+                        .arg(chapter.end * 1000)
+                        .arg(QString::fromUtf8(chapter.title));
+        QSaveFile file(chapters);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+            if (error)
+                *error = QStringLiteral("Cannot write %1").arg(chapters);
+            return {};
+        }
+    }
     const QStringList videoArguments = {
         // Picture and two tones of different pitch, so that a track switch is heard.
         QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
@@ -49,7 +67,9 @@ QStringList SampleClips::Make(const QString& folder, QString* error)
         QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
         QStringLiteral("sine=frequency=440:duration=%1").arg(seconds), QStringLiteral("-f"),
         QStringLiteral("lavfi"), QStringLiteral("-i"),
-        QStringLiteral("sine=frequency=660:duration=%1").arg(seconds), QStringLiteral("-map"),
+        QStringLiteral("sine=frequency=660:duration=%1").arg(seconds), QStringLiteral("-f"),
+        QStringLiteral("ffmetadata"), QStringLiteral("-i"), chapters,
+        QStringLiteral("-map_chapters"), QStringLiteral("3"), QStringLiteral("-map"),
         QStringLiteral("0:v"), QStringLiteral("-map"), QStringLiteral("1:a"),
         QStringLiteral("-map"), QStringLiteral("2:a"), QStringLiteral("-c:v"),
         QStringLiteral("libx264"), QStringLiteral("-preset"), QStringLiteral("ultrafast"),

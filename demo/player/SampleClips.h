@@ -11,6 +11,14 @@ namespace Player {
 class SampleClips
 {
 public:
+    // A chapter of the video, in whole seconds.
+    struct Chapter
+    {
+        int start;
+        int end;
+        const char* title;
+    };
+
     static const char* const VideoName;
     static const char* const AudioName;
     static const char* const BrokenName;
@@ -19,6 +27,7 @@ public:
     static constexpr int VideoWidth = 320;
     static constexpr int VideoHeight = 240;
     static constexpr int VideoRate = 25;
+    static const Chapter VideoChapters[3];
 
     // True when the ffmpeg tool can be found.
     static bool CanMake();

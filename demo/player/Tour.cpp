@@ -6,6 +6,7 @@
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
+#include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/TimeEdit.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 #include "MainWindow.h"
@@ -23,7 +24,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QMenu>
@@ -317,6 +320,76 @@ void Tour::BuildSteps()
                 : QStringLiteral("the timeline reads \"%1\"").arg(spoken);
         },
         Picture::Window, {} });
+
+    m_steps.push_back({ "preview",
+        [w] {
+            // The mouse rests over the timeline at 10 s, in the middle chapter.
+            auto* slider
+                = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, Logic::ProgressName);
+            const int usable = slider->width() - 2 * slider->grooveOffset();
+            const avTime duration = slider->position2time(slider->maximum());
+            const QPoint point(slider->grooveOffset() + int(usable * 10 * Second / duration),
+                slider->height() / 2);
+            QMouseEvent move(QEvent::MouseMove, point, slider->mapToGlobal(point), Qt::NoButton,
+                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(slider, &move);
+        },
+        [w]() -> QString {
+            const QStringList chapters = Labels(w->GetChapterMenu());
+            if (chapters != QStringList({ "Opening", "Middle", "Finale" }))
+                return QStringLiteral("the chapter menu lists %1").arg(chapters.join(", "));
+            auto* slider
+                = Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, Logic::ProgressName);
+            auto* frame = slider->findChild<QFrame*>(QStringLiteral("TimelinePreview"));
+            if (!frame || !frame->isVisible())
+                return QStringLiteral("no preview shows");
+            const QList<QLabel*> labels = frame->findChildren<QLabel*>();
+            const QString text = labels.at(1)->text();
+            if (!text.endsWith(QStringLiteral("\nMiddle")))
+                return QStringLiteral("the preview says \"%1\"").arg(text);
+            const QImage picture = Tarvos::Gui::QtCompat::LabelPixmap(labels.at(0)).toImage();
+            // The test pattern is coloured: a blank picture would be one grey.
+            return picture.width() > 100
+                    && picture.pixel(picture.width() / 4, picture.height() / 4)
+                        != picture.pixel(picture.width() * 3 / 4, picture.height() / 4)
+                ? QString()
+                : QStringLiteral("the preview shows no picture of the video");
+        },
+        Picture::Screen,
+        [w] {
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(
+                Control<QWidget>(w, Layout::Windowed, Logic::ProgressName), &leave);
+        } });
+
+    // The most playback has reached since the loop was set.
+    auto furthest = std::make_shared<avTime>(0);
+    m_steps.push_back({ "loop",
+        [w, furthest] {
+            *furthest = 0;
+            // Set on the timeline as a drag would, played across its end.
+            Control<Tarvos::Gui::TimelineSlider>(w, Layout::Windowed, Logic::ProgressName)
+                ->SetLoop(9 * Second, 11 * Second);
+            w->OnSeek(10 * Second);
+        },
+        [w, furthest]() -> QString {
+            const avTime position = w->GetEngine()->GetPosition();
+            *furthest = std::max(*furthest, position);
+            if (!Control<Tarvos::Gui::TimelineSlider>(w, Layout::Fullscreen, Logic::ProgressName)
+                     ->HasLoop())
+                return QStringLiteral("the full-screen timeline shows no loop");
+            return *furthest > 10 * Second + Second / 2 && position >= 9 * Second
+                    && position < 10 * Second
+                ? QString()
+                : QStringLiteral("position %1, furthest %2")
+                      .arg(Seconds(position), Seconds(*furthest));
+        },
+        Picture::Window,
+        [w] {
+            // The loop key's third press clears the loop.
+            PressShortcut(w, Qt::Key_L);
+            w->OnSeek(6 * Second);
+        } });
 
     m_steps.push_back({ "keyboard", [w] { w->activateWindow(); },
         [w]() -> QString {

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Gui/Reelkit/ITimelinePreviewProvider.h"
+#include "Gui/Reelkit/TimelineSlider.h"
+
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QThread>
+#include <QVector>
+
+namespace Player {
+
+// Pictures for the timeline's hover previews, decoded with libavformat and
+// libavcodec on a thread of their own, and the file's chapters read there on
+// the way. Decoded pictures are kept in memory by file and time bucket, so a
+// second hover over the same stretch answers at once. Files that are not
+// local get no previews.
+class FramePreviews : public QObject, public Tarvos::Gui::ITimelinePreviewProvider
+{
+    Q_OBJECT
+
+public:
+    using Chapters = QVector<Tarvos::Gui::TimelineSlider::Chapter>;
+
+    // Hovers within one bucket share a picture.
+    static constexpr Tarvos::avTime BucketUs = 1000 * 1000;
+    static constexpr int DefaultHeight = 90;
+
+    explicit FramePreviews(QObject* parent = nullptr);
+    ~FramePreviews() override;
+
+    // The file the timelines show from now on; its chapters come as ChaptersRead.
+    void SetFile(const QString& path);
+    // Height in pixels of the pictures decoded from now on.
+    void SetHeight(int height) { m_height = height; }
+    bool IsCached(Tarvos::avTime time) const;
+
+    void RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::avTime time) override;
+
+    // The keyframe at or before time, decoded and scaled to height with its
+    // rotation applied; null when there is no picture.
+    static QImage Decode(const QString& path, Tarvos::avTime time, int height);
+    static Chapters ReadChapters(const QString& path);
+
+signals:
+    void ChaptersRead(QString path, Player::FramePreviews::Chapters chapters);
+
+private:
+    QString Key(Tarvos::avTime time) const;
+
+    QString m_path; // empty for none, or not local
+    int m_height = DefaultHeight;
+    QHash<QString, QImage> m_cache;
+    QThread m_thread;
+    QObject* m_worker; // lives on m_thread, deleted when it finishes
+};
+
+} // namespace Player
+
+Q_DECLARE_METATYPE(Player::FramePreviews::Chapters)
