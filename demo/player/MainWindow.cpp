@@ -317,7 +317,8 @@ void MainWindow::RememberPosition()
     if (!m_loaded || m_stopped)
         return;
     ResumeStore::Point point = m_openPoint;
-    point.position = m_engine->GetPosition();
+    // The last position seen may lie before the last 5 % of a short file.
+    point.position = m_engine->IsEnded() ? m_engine->GetDuration() : m_engine->GetPosition();
     m_resume.Remember(QString::fromStdString(m_openPath), point, m_engine->GetDuration());
     QString problem;
     if (!m_resume.Save(&problem))

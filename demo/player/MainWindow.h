@@ -124,7 +124,7 @@ private:
     // Tells the desktop whether the player plays, and keeps the screensaver
     // away while a video does.
     void ShowPlaybackState();
-    // Saves where the open file is, unless it was stopped.
+    // Saves where the open file is, unless it was stopped; an ended file starts over.
     void RememberPosition();
     void ConnectViewModes(ControlPanel* panel);
     // The duration comes from a playlist file until the probe knows better.

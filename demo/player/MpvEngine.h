@@ -62,6 +62,8 @@ public:
     // The open file's duration; 0 until the engine knows it.
     Tarvos::avTime GetDuration() const { return m_duration; }
     bool IsPaused() const { return m_paused; }
+    // The file played to its end and waits on its last frame.
+    bool IsEnded() const { return m_ended; }
 
 signals:
     // All emitted from the engine's thread; connect receivers in the GUI
