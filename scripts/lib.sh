@@ -7,7 +7,7 @@ REELKIT_PACKAGES=(
   qt6-l10n-tools
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core libbenchmark-dev googletest ccache doxygen
-  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config
+  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev ffmpeg pkg-config dbus-daemon
 )
 
 # Installs whatever is missing from the given package list (default: the

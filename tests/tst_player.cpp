@@ -8,6 +8,7 @@
 #include "PlaylistModelTester.h"
 #include "PlaylistStore.h"
 #include "PlaylistUndo.h"
+#include "ResumeStore.h"
 #include "host/Property.h"
 
 #include <QDir>
@@ -89,6 +90,7 @@ private slots:
     void editsUndoAndRedo();
     void findJumpsBetweenMatches();
     void longList();
+    void resumeWhereLeft();
 };
 
 void tst_Player::corruptPlaylistIsKeptAside()
@@ -250,6 +252,56 @@ void tst_Player::longList()
     qInfo("100000 rows: undoing a clear took %.1f ms, the slowest find keystroke %.1f ms", undoMs,
         slowest);
     QVERIFY(undoMs < 1000 && slowest < 16);
+}
+
+void tst_Player::resumeWhereLeft()
+{
+    constexpr Tarvos::avTime Second = 1000000;
+    struct Row
+    {
+        const char* name;
+        Tarvos::avTime left, duration, resumed; // seconds
+    };
+    const Row rows[] = { { "halfway", 40, 100, 40 }, { "in the last 5 %", 95, 100, 0 },
+        { "just before the last 5 %", 94, 100, 94 }, { "duration unknown", 40, 0, 40 },
+        { "before the start", -1, 100, 0 } };
+    QTemporaryDir dir;
+    const QString film = dir.filePath(QStringLiteral("film.mkv"));
+    Write(film, "x");
+    ResumeStore store(dir.filePath(QStringLiteral("app/resume.json")));
+    for (const Row& row : rows) {
+        store.Remember(film, { row.left * Second, 2, 1 }, row.duration * Second);
+        QVERIFY(store.Save());
+        ResumeStore read(store.GetPath());
+        QVERIFY(read.Load());
+        const ResumeStore::Point point = read.Recall(film);
+        QVERIFY2(point.position == row.resumed * Second && point.audioStream == 2
+                && point.videoStream == 1 && read.GetCount() == 1,
+            row.name);
+    }
+    // Turned off, the file starts over with the streams it was left with.
+    store.SetEnabled(false);
+    QVERIFY(store.Save());
+    store.SetEnabled(true);
+    ResumeStore off(store.GetPath());
+    QVERIFY(off.Load() && !off.IsEnabled());
+    QCOMPARE(off.Recall(film).position, 0);
+    QCOMPARE(off.Recall(film).audioStream, 2);
+    Write(film, "replaced");
+    QCOMPARE(off.Recall(film).audioStream, -1);
+    for (int i = 0; i <= ResumeStore::MaxFiles; ++i)
+        store.Remember(QString("/gone/%1").arg(i), { Second, -1, -1 }, 0);
+    store.Remember(QStringLiteral("/gone/1"), { 2 * Second, -1, -1 }, 0);
+    store.Remember(QStringLiteral("/gone/new"), { Second, -1, -1 }, 0);
+    QCOMPARE(store.GetCount(), ResumeStore::MaxFiles);
+    QCOMPARE(store.Recall("/gone/2").position, 0);
+    QCOMPARE(store.Recall("/gone/3").position, Second);
+    QCOMPARE(store.Recall("/gone/1").position, 2 * Second);
+    Write(store.GetPath(), "{\"files\": [");
+    QString problem;
+    QVERIFY(!store.Load(&problem));
+    QCOMPARE(problem, store.GetPath() + " is not a list of places to resume: ignored");
+    QCOMPARE(store.GetCount(), 0);
 }
 
 QTEST_MAIN(tst_Player)

@@ -87,4 +87,14 @@ QStringList FolderScanner::NamePatterns()
     return patterns;
 }
 
+QStringList FolderScanner::MediaTypes()
+{
+    QStringList names;
+    for (const QMimeType& type : QMimeDatabase().allMimeTypes()) {
+        if (IsMediaType(type))
+            names << type.name();
+    }
+    return names;
+}
+
 } // namespace Player

@@ -27,6 +27,8 @@ public:
     static bool IsMediaFile(const QString& path);
     // The file name patterns of audio and video, for a file dialog.
     static QStringList NamePatterns();
+    // The MIME type names of audio and video.
+    static QStringList MediaTypes();
 
 signals:
     void Found(QString folder, QStringList files);

@@ -7,16 +7,19 @@
 #include "Gui/Reelkit/Playlist.h"
 #include "Gui/Reelkit/PlaylistItemData.h"
 #include "Gui/Reelkit/PlaylistListView.h"
+#include "MediaSession.h"
 #include "MpvEngine.h"
 #include "PlaylistArrange.h"
 #include "PlaylistFind.h"
 #include "PlaylistUndo.h"
+#include "ScreenSaverInhibitor.h"
 #include "VideoWidget.h"
 #include "host/Property.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,6 +29,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -65,6 +69,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     : QMainWindow(parent)
     , m_options(options)
     , m_store(options.storePath)
+    , m_resume(
+          QFileInfo(options.storePath).dir().filePath(QString::fromLatin1(ResumeStore::FileName)))
     , m_windowedPanel(new ControlPanel(ControlPanel::Layout::Windowed))
     , m_fullscreenPanel(new ControlPanel(ControlPanel::Layout::Fullscreen, this))
     , m_switcher(
@@ -84,6 +90,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     , m_fullScreen(std::make_unique<FullScreen>(this, m_video, m_switcher, options.panelHideDelay))
     , m_previews(new FramePreviews(this))
     , m_chapterMenu(new QMenu(tr("&Chapters"), this))
+    , m_session(new MediaSession(this))
+    , m_resumeClock(new QTimer(this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Reelkit Player"));
@@ -110,7 +118,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     m_controller->AddEventObserver(this);
     m_switcher->SetListener(this);
     m_switcher->SetShowHideDuration(ShowHideMs);
-    m_switcher->SetAudioVolume(80);
+    m_switcher->SetAudioVolume(InitialVolume);
+    m_session->SetVolume(InitialVolume / 100.0);
     m_switcher->OnEmpty();
     for (ControlPanel* panel : { m_windowedPanel, m_fullscreenPanel })
         ConnectViewModes(panel);
@@ -137,8 +146,20 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     for (Tarvos::Gui::TimelineSlider* timeline : Timelines())
         ConnectTimeline(timeline);
 
+    QString problem;
+    if (!m_resume.Load(&problem) && !problem.isEmpty())
+        qWarning("%s", qPrintable(problem));
+    m_resumeClock->setInterval(ResumeSaveMs);
+    connect(m_resumeClock, &QTimer::timeout, this, [this] {
+        if (!m_engine->IsPaused())
+            RememberPosition();
+    });
+    m_resumeClock->start();
+
     CreateShortcuts();
     CreateEditMenu();
+    CreatePlaybackMenu();
+    ConnectDesktop();
     m_chapterMenu->setObjectName(QStringLiteral("ChapterMenu"));
     m_chapterMenu->setEnabled(false);
     menuBar()->addMenu(m_chapterMenu);
@@ -233,6 +254,10 @@ QMenu* MainWindow::CreateContextMenu()
     menu->setObjectName(QStringLiteral("PlaylistMenu"));
     connect(menu->addAction(tr("Play")), &QAction::triggered, this,
         [this] { StepAndOpen(PlaylistController::StepToSelection); });
+    connect(menu->addAction(tr("Play from the beginning")), &QAction::triggered, this, [this] {
+        if (m_controller->StepTo(PlaylistController::StepToSelection))
+            OpenActive(true, false);
+    });
     QAction* info = menu->addAction(tr("File information…"));
     info->setObjectName(Tarvos::Gui::PlaylistListView::FileInformationName);
     menu->addSeparator();
@@ -309,6 +334,74 @@ void MainWindow::CreateEditMenu()
         &QAction::triggered, this, [this] { m_find->FindNext(-1); });
     edit->addSeparator();
     edit->addMenu(m_arrange->CreateMenu(edit));
+}
+
+void MainWindow::CreatePlaybackMenu()
+{
+    QMenu* playback = menuBar()->addMenu(tr("&Playback"));
+    playback->setObjectName(QStringLiteral("PlaybackMenu"));
+    QAction* resume = playback->addAction(tr("&Resume where files were left"));
+    resume->setObjectName(QStringLiteral("ResumeAction"));
+    resume->setCheckable(true);
+    resume->setChecked(m_resume.IsEnabled());
+    connect(resume, &QAction::toggled, this, [this](bool enabled) {
+        m_resume.SetEnabled(enabled);
+        m_resume.Save();
+    });
+}
+
+void MainWindow::ConnectDesktop()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || m_session->Publish(bus).isEmpty())
+        qInfo("No session bus to publish on: the desktop's media controls cannot reach the player");
+    m_inhibitor = new ScreenSaverInhibitor(bus, tr("Playing a video"), this);
+    m_session->SetPositionSource([this] { return m_engine->GetPosition(); });
+    const auto click
+        = [this](unsigned int control) { return [this, control] { OnButtonClick(control); }; };
+    connect(m_session, &MediaSession::PlayPauseRequested, this,
+        click(PlaybackControlPanelLogic::CtrlPlayPause));
+    connect(
+        m_session, &MediaSession::StopRequested, this, click(PlaybackControlPanelLogic::CtrlStop));
+    connect(m_session, &MediaSession::NextRequested, this,
+        click(PlaybackControlPanelLogic::CtrlNextFile));
+    connect(m_session, &MediaSession::PreviousRequested, this,
+        click(PlaybackControlPanelLogic::CtrlPrevFile));
+    connect(m_session, &MediaSession::SeekRequested, this,
+        [this](qint64 position) { OnSeek(position); });
+    connect(m_session, &MediaSession::VolumeRequested, this, [this](double volume) {
+        const int percent = qRound(volume * 100);
+        m_switcher->SetAudioVolume(percent);
+        OnVolumeChanged(percent);
+    });
+    connect(m_session, &MediaSession::RaiseRequested, this, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
+    connect(m_session, &MediaSession::QuitRequested, this, &QWidget::close);
+}
+
+void MainWindow::ShowPlaybackState()
+{
+    const bool playing = m_loaded && !m_engine->IsPaused();
+    m_session->SetStatus(!m_loaded || m_stopped ? MediaSession::Status::Stopped
+            : playing                           ? MediaSession::Status::Playing
+                                                : MediaSession::Status::Paused);
+    m_inhibitor->SetInhibited(playing && m_hasVideo);
+}
+
+void MainWindow::RememberPosition()
+{
+    if (!m_loaded || m_stopped)
+        return;
+    ResumeStore::Point point = m_openPoint;
+    // The last position seen may lie before the last 5 % of a short file.
+    point.position = m_engine->IsEnded() ? m_engine->GetDuration() : m_engine->GetPosition();
+    m_resume.Remember(QString::fromStdString(m_openPath), point, m_engine->GetDuration());
+    QString problem;
+    if (!m_resume.Save(&problem))
+        qWarning("%s", qPrintable(problem));
 }
 
 void MainWindow::ConnectViewModes(ControlPanel* panel)
@@ -470,13 +563,17 @@ void MainWindow::StepAndOpen(int step)
         OpenActive(true);
 }
 
-void MainWindow::OpenActive(bool play)
+void MainWindow::OpenActive(bool play, bool resume)
 {
     PlaylistItemData item;
     if (!m_controller->GetFile(item))
         return;
+    RememberPosition();
     m_openPath = item.GetFilename().utf8string();
+    m_openPoint = {};
     m_playWhenLoaded = play;
+    m_resumeWanted = resume;
+    m_loaded = false;
     m_stopped = false;
     m_switcher->SetSourceInfo(item.GetName(), item.GetFileDuration());
     // Another file: the last one's chapters and loop do not apply.
@@ -490,21 +587,33 @@ void MainWindow::OnFileLoaded(bool video, bool audio)
 {
     m_failuresInRow = 0;
     m_switcher->OnFile(video, audio);
+    m_hasVideo = video;
+    const QString path = QString::fromStdString(m_openPath);
     m_video->SetCaption(video
             ? QString()
             : tr("♪ %1").arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()));
+    // A stream chosen in the playlist wins over the one the file was left with.
+    const ResumeStore::Point left = m_resume.Recall(path);
     PlaylistItemData item;
-    if (m_controller->GetFile(item)) {
-        if (item.GetSelectedAudioStream() >= 0)
-            OnPlaylistAudioTrackSelected(unsigned(item.GetSelectedAudioStream()));
-        if (item.GetSelectedVideoStream() >= 0)
-            OnPlaylistVideoTrackSelected(unsigned(item.GetSelectedVideoStream()));
-    }
+    m_controller->GetFile(item);
+    const auto chosen = [](int inList, int wasLeft) { return inList >= 0 ? inList : wasLeft; };
+    const int audioStream = chosen(item.GetSelectedAudioStream(), left.audioStream);
+    const int videoStream = chosen(item.GetSelectedVideoStream(), left.videoStream);
+    if (audioStream >= 0)
+        OnPlaylistAudioTrackSelected(unsigned(audioStream));
+    if (videoStream >= 0)
+        OnPlaylistVideoTrackSelected(unsigned(videoStream));
+    if (m_resumeWanted && left.position > 0)
+        m_engine->Seek(left.position);
+    m_loaded = true;
     if (m_playWhenLoaded)
         m_engine->Play();
     else
         m_switcher->OnPause();
-    emit FileStarted(QString::fromStdString(m_openPath));
+    m_session->SetTrack({ path, m_titles.value(path, QFileInfo(path).fileName()),
+        std::max(item.GetFileDuration(), m_engine->GetDuration()) });
+    ShowPlaybackState();
+    emit FileStarted(path);
 }
 
 void MainWindow::OnLoadFailed()
@@ -513,6 +622,8 @@ void MainWindow::OnLoadFailed()
         tr("%1 cannot be played").arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()));
     m_controller->SetFileInfoFailed(m_openPath);
     m_switcher->OnStop();
+    m_session->SetTrack({});
+    ShowPlaybackState();
     // Skip to the next readable file, but never round and round a list of
     // unreadable ones.
     if (m_playWhenLoaded && ++m_failuresInRow < m_controller->GetItemCount())
@@ -527,10 +638,12 @@ void MainWindow::OnPauseChanged(bool paused)
         m_switcher->OnStop();
     else
         m_switcher->OnPause();
+    ShowPlaybackState();
 }
 
 void MainWindow::OnEndReached()
 {
+    RememberPosition();
     if (m_controller->StepTo(PlaylistController::StepNextByStrategy))
         OpenActive(true);
 }
@@ -555,9 +668,11 @@ void MainWindow::OnButtonClick(unsigned int control)
             m_engine->Pause();
         break;
     case PlaybackControlPanelLogic::CtrlStop:
+        RememberPosition();
         m_stopped = true;
         m_engine->Stop();
         m_switcher->OnStop();
+        ShowPlaybackState();
         break;
     case PlaybackControlPanelLogic::CtrlNextFrame:
     case PlaybackControlPanelLogic::CtrlPrevFrame:
@@ -615,6 +730,7 @@ void MainWindow::OnCheckboxSwitch(unsigned int control, bool checked)
 void MainWindow::OnVolumeChanged(int volume)
 {
     m_engine->SetVolume(volume);
+    m_session->SetVolume(volume / 100.0);
 }
 
 void MainWindow::OnMuteChanged(bool mute)
@@ -639,6 +755,8 @@ void MainWindow::SetFullscreen(bool fullscreen)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     SavePlaylist();
+    RememberPosition();
+    m_inhibitor->SetInhibited(false);
     m_fullscreenPanel->hide();
     QMainWindow::closeEvent(event);
 }
@@ -704,6 +822,8 @@ void MainWindow::OnPlaylistRewindStatesChanged(int states)
 {
     m_switcher->SetPlaylistRewinds(
         states & PlaylistController::RewindNext, states & PlaylistController::RewindPrev);
+    m_session->SetCanStep(
+        states & PlaylistController::RewindNext, states & PlaylistController::RewindPrev);
 }
 
 void MainWindow::OnPlaylistFileDropped(const std::string& path, int row)
@@ -722,15 +842,19 @@ void MainWindow::OnPlaylistChanged() {}
 void MainWindow::OnPlaylistAudioTrackSelected(unsigned int track)
 {
     const int number = TrackNumber(Tarvos::Sarnet::MediaType::Audio, track);
-    if (number > 0)
+    if (number > 0) {
+        m_openPoint.audioStream = int(track);
         m_engine->SelectAudioTrack(number);
+    }
 }
 
 void MainWindow::OnPlaylistVideoTrackSelected(unsigned int track)
 {
     const int number = TrackNumber(Tarvos::Sarnet::MediaType::Video, track);
-    if (number > 0)
+    if (number > 0) {
+        m_openPoint.videoStream = int(track);
         m_engine->SelectVideoTrack(number);
+    }
 }
 
 void MainWindow::OnAddFileClicked()

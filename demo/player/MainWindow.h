@@ -9,6 +9,7 @@
 #include "MediaProbe.h"
 #include "PlaylistFile.h"
 #include "PlaylistStore.h"
+#include "ResumeStore.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -18,6 +19,7 @@
 
 class QMenu;
 class QSplitter;
+class QTimer;
 
 namespace Tarvos::Gui {
 class Playlist;
@@ -29,10 +31,12 @@ namespace Player {
 
 class FramePreviews;
 class FullScreen;
+class MediaSession;
 class MpvEngine;
 class PlaylistArrange;
 class PlaylistFind;
 class PlaylistUndo;
+class ScreenSaverInhibitor;
 class VideoWidget;
 
 // The player: the engine's picture beside the playlist, the control panel
@@ -83,6 +87,8 @@ public:
     // The A-B loop key: the first press loops from here to the end, the
     // second ends the loop here, the third clears it.
     void CycleLoop();
+    const ResumeStore& GetResume() const { return m_resume; }
+    MediaSession* GetSession() const { return m_session; }
 
     // IPlaybackControlPanelEventObserver
     void OnButtonClick(unsigned int control) override;
@@ -113,10 +119,21 @@ protected:
 private:
     static constexpr int SeekStepMs = 5000;
     static constexpr int ShowHideMs = 250;
+    static constexpr int InitialVolume = 80;
+    // How often the place in a playing file is saved, so that a crash loses little.
+    static constexpr int ResumeSaveMs = 10000;
 
     QMenu* CreateContextMenu();
     void CreateShortcuts();
     void CreateEditMenu();
+    void CreatePlaybackMenu();
+    // Publishes the player to the desktop's media controls, when there is a session bus.
+    void ConnectDesktop();
+    // Tells the desktop whether the player plays, and keeps the screensaver
+    // away while a video does.
+    void ShowPlaybackState();
+    // Saves where the open file is, unless it was stopped; an ended file starts over.
+    void RememberPosition();
     void ConnectViewModes(ControlPanel* panel);
     // Both panels' timelines: chapters, loop and previews show on each.
     QVector<Tarvos::Gui::TimelineSlider*> Timelines() const;
@@ -133,7 +150,8 @@ private:
     void ShowProblem(const QString& problem);
     // Lists the folder's media off the GUI thread; the playlist shows it is busy.
     void ScanFolder(const QString& folder);
-    void OpenActive(bool play);
+    // Starts where the file was left, unless resume is false.
+    void OpenActive(bool play, bool resume = true);
     void StepAndOpen(int step);
     void SetFullscreen(bool fullscreen);
     void ShowEffectsMenu();
@@ -154,6 +172,7 @@ private:
 
     Options m_options;
     PlaylistStore m_store;
+    ResumeStore m_resume;
     ControlPanel* m_windowedPanel;
     ControlPanel* m_fullscreenPanel; // a window of its own, owned as a child
     Tarvos::Gui::PlaybackControlPanelSwitcher* m_switcher;
@@ -173,10 +192,19 @@ private:
     FramePreviews* m_previews;
     QMenu* m_chapterMenu;
     FolderScanner m_scanner;
+    MediaSession* m_session;
+    ScreenSaverInhibitor* m_inhibitor = nullptr;
+    QTimer* m_resumeClock;
     // Titles that playlist files gave, by path, written again when saved.
     QHash<QString, QString> m_titles;
     std::string m_openPath;
+    // The chosen streams of the open file; its position is the engine's.
+    ResumeStore::Point m_openPoint;
     bool m_playWhenLoaded = false;
+    bool m_resumeWanted = true;
+    // The open file loaded; not yet, or it could not be.
+    bool m_loaded = false;
+    bool m_hasVideo = false;
     bool m_stopped = false;
     bool m_playlistShown = true;
     // Unreadable files met in a row; stops the skipping once all were tried.

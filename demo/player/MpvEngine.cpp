@@ -200,8 +200,9 @@ void MpvEngine::HandleEvent(const mpv_event& event)
                 m_panel->SetPosition(m_position);
             break;
         case ObservedDuration:
+            m_duration = hasValue ? ToTime(*static_cast<const double*>(property.data)) : 0;
             if (hasValue)
-                m_panel->SetDuration(ToTime(*static_cast<const double*>(property.data)));
+                m_panel->SetDuration(m_duration);
             break;
         case ObservedPause:
             m_paused = hasValue && *static_cast<const int*>(property.data) != 0;

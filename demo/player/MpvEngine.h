@@ -62,7 +62,11 @@ public:
 
     // The last position the engine's thread saw.
     Tarvos::avTime GetPosition() const { return m_position; }
+    // The open file's duration; 0 until the engine knows it.
+    Tarvos::avTime GetDuration() const { return m_duration; }
     bool IsPaused() const { return m_paused; }
+    // The file played to its end and waits on its last frame.
+    bool IsEnded() const { return m_ended; }
 
 signals:
     // All emitted from the engine's thread; connect receivers in the GUI
@@ -81,6 +85,7 @@ private:
     Tarvos::Gui::PlaybackControlPanelLogic* m_panel; // not owned
     mpv_handle* m_mpv;
     std::atomic<Tarvos::avTime> m_position { 0 };
+    std::atomic<Tarvos::avTime> m_duration { 0 };
     std::atomic<bool> m_paused { true };
     // mpv waits on the last frame of a file that ended.
     std::atomic<bool> m_ended { false };

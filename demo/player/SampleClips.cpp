@@ -42,7 +42,11 @@ QStringList SampleClips::Make(const QString& folder, QString* error)
     const QString seconds = QString::number(VideoSeconds);
     // The video's chapters, in the metadata file format ffmpeg reads.
     const QString chapters = dir.absoluteFilePath(QStringLiteral("chapters.txt"));
-    if (!QFileInfo::exists(video)) {
+    // A folder made before the video had chapters has no chapter file: its
+    // video is made again, with them.
+    const bool makeVideo = !QFileInfo::exists(video) || !QFileInfo::exists(chapters);
+    if (makeVideo) {
+        QFile::remove(video);
         QString text = QStringLiteral(";FFMETADATA1\n");
         for (const Chapter& chapter : VideoChapters)
             text += QStringLiteral("[CHAPTER]\nTIMEBASE=1/1000\nSTART=%1\nEND=%2\ntitle=%3\n")
@@ -89,7 +93,7 @@ QStringList SampleClips::Make(const QString& folder, QString* error)
         QStringLiteral("-c:a"), QStringLiteral("flac"), QStringLiteral("-f"),
         QStringLiteral("flac") };
 
-    if (!QFileInfo::exists(video) && !RunFfmpeg(videoArguments, video, error))
+    if (makeVideo && !RunFfmpeg(videoArguments, video, error))
         return {};
     if (!QFileInfo::exists(audio) && !RunFfmpeg(audioArguments, audio, error))
         return {};

@@ -56,6 +56,8 @@ constexpr avTime VideoDuration = SampleClips::VideoSeconds * Second;
 constexpr avTime AudioDuration = SampleClips::AudioSeconds * Second;
 
 constexpr int MaxTabStops = 40;
+// Far less than the video takes to play from its start to where it was left.
+constexpr int ResumedWithinMs = 3000;
 // Every control of each panel in the order Tab reaches those enabled.
 const QStringList WindowedTabOrder = { Logic::ProgressEditName, Logic::ProgressName,
     Logic::TotalEditName, Logic::PlayPauseName, Logic::StopName, Logic::ToBeginName,
@@ -655,6 +657,66 @@ void Tour::BuildSteps()
                     .arg(durations.value(m_samples[1]));
             return ActiveRow(w) < 0 ? QString()
                                     : QStringLiteral("the list was not replaced: a row is active");
+        },
+        Picture::Window, {} });
+
+    // The video, left at 8 s for the tone, starts again where it was left.
+    const auto playSample
+        = [this, w](int sample) { w->PlayRow(int(Rows(w).indexOf(m_samples[sample]))); };
+    const auto startedProblem = [this](int sample, int after) -> QString {
+        return m_started.size() > after && m_started.last() == m_samples[sample]
+            ? QString()
+            : QStringLiteral("the engine has not started %1").arg(m_samples[sample]);
+    };
+    const auto started = std::make_shared<int>();
+    const auto left = std::make_shared<avTime>();
+    m_steps.push_back({ "resume-left",
+        [this, playSample, started] {
+            *started = m_started.size();
+            playSample(0);
+        },
+        [w, startedProblem, started]() -> QString {
+            const QString problem = startedProblem(0, *started);
+            return !problem.isEmpty() || w->GetEngine()->GetPosition() > 0
+                ? problem
+                : QStringLiteral("the video does not play");
+        },
+        Picture::None, {} });
+    m_steps.push_back({ "resume-seek", [w] { w->OnSeek(8 * Second); },
+        [w]() -> QString {
+            const avTime position = w->GetEngine()->GetPosition();
+            return position >= 8 * Second && position < 9 * Second
+                ? QString()
+                : QStringLiteral("position %1 after seeking to 8 s").arg(Seconds(position));
+        },
+        Picture::None, {} });
+    m_steps.push_back({ "resume-remembered",
+        [this, playSample, started] {
+            *started = m_started.size();
+            playSample(1);
+        },
+        [this, w, startedProblem, started, left]() -> QString {
+            *left = w->GetResume().Recall(m_samples[0]).position;
+            if (*left < 8 * Second || *left > 10 * Second)
+                return QStringLiteral("the video was left at %1").arg(Seconds(*left));
+            return startedProblem(1, *started);
+        },
+        Picture::None, {} });
+    m_steps.push_back({ "resumed",
+        [this, playSample, started] {
+            *started = m_started.size();
+            playSample(0);
+        },
+        [this, w, startedProblem, started, left]() -> QString {
+            // From the start the video would take seconds to get there.
+            const avTime position = w->GetEngine()->GetPosition();
+            if (!startedProblem(0, *started).isEmpty() || m_stepClock.elapsed() > ResumedWithinMs
+                || position + Second / 10 < *left || position > *left + 2 * Second)
+                return QStringLiteral("position %1 after %2 ms, left at %3")
+                    .arg(Seconds(position))
+                    .arg(m_stepClock.elapsed())
+                    .arg(Seconds(*left));
+            return QString();
         },
         Picture::Window, {} });
 }

@@ -75,6 +75,8 @@ int main(int argc, char* argv[])
         options.storePath = QDir(parser.value(tour))
                                 .filePath(QString::fromLatin1(Player::PlaylistStore::FileName));
         QFile::remove(options.storePath);
+        QFile::remove(
+            QDir(parser.value(tour)).filePath(QString::fromLatin1(Player::ResumeStore::FileName)));
         options.audioOutput = "null";
         options.panelHideDelay = 800;
     }
