@@ -46,6 +46,9 @@ struct Playlist
         }
         QCoreApplication::processEvents();
         undo.Forget();
+        // The clear button's fade is an animation Qt gives no parent: one still
+        // running when the field goes is never freed.
+        find.GetField()->setClearButtonEnabled(false);
     }
     // Paths in row order, the active one starred, chosen audio streams after a colon.
     QString State() const
