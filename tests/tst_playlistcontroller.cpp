@@ -212,6 +212,14 @@ private slots:
         m_f->controller->SetFileInfo(Info("/a", 7));
         QVERIFY(!m_f->Record(0).IsValid());
         QCOMPARE(m_f->Record(0).GetFileDuration(), Tarvos::avTime(7));
+        // The index of paths follows a row inserted above and a path changed in place.
+        m_f->controller->AddFile(ioPath("/c"), 0, false);
+        PlaylistItemData renamed = m_f->Record(0);
+        renamed.SetFilename("/d");
+        QVERIFY(m_f->controller->UpdateFile(renamed));
+        m_f->controller->SetFileInfo(Info("/b", 8));
+        m_f->controller->SetFileInfo(Info("/d", 9));
+        QVERIFY(m_f->Record(2).GetFileDuration() == 8 && m_f->Record(0).GetFileDuration() == 9);
     }
 
     void fileInfoWhileObserversChangeTheList()
@@ -268,6 +276,9 @@ private slots:
         // Order steps ignore the strategy.
         QTest::newRow("shuffle, next at the end, repeat")
             << StepRow { Shuffle, 3, 2, true, Next, next, true, 0 };
+        // The selected first row, not the active entry.
+        QTest::newRow("to selection")
+            << StepRow { Seq, 3, 2, false, Prev, PlaylistController::StepToSelection, true, 0 };
     }
 
     void stepByOrder()
@@ -279,6 +290,8 @@ private slots:
         // Made active without a step, so that the shuffle history stays empty.
         m_f->controller->StepTo(m_f->Entry(row.active));
         QCOMPARE(m_f->controller->GetRewindStates(), row.states);
+        if (row.step == PlaylistController::StepToSelection)
+            m_f->view->selectionModel()->select(m_f->Entry(0), QItemSelectionModel::Select);
         if (row.step != NoStep) {
             QCOMPARE(m_f->controller->StepTo(row.step), row.stepped);
             QCOMPARE(m_f->ActiveRow(), row.expected);

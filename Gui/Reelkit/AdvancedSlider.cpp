@@ -657,7 +657,7 @@ void AdvancedSlider::paintEvent(QPaintEvent* event)
         }
         for (const auto& [first, last] : markStretches()) {
             const QRect mark = stretch(first, last);
-            if (mark.intersects(exposed))
+            if (!m_markPixmap.isNull() && mark.intersects(exposed))
                 painter.drawPixmap(mark, m_markPixmap, mark);
         }
     }
@@ -694,6 +694,12 @@ void AdvancedSlider::updateBackground()
     for (size_t layer = 0; layer < m_renderingSliders.size(); ++layer) {
         QSlider* renderingSlider = m_renderingSliders[layer];
         const auto& [style, pixmap] = layers[layer];
+        // Marks without a style of their own are not drawn: a bare groove
+        // would show the platform's groove, filled up to the value.
+        if (pixmap == &m_markPixmap && style->isEmpty()) {
+            *pixmap = QPixmap();
+            continue;
+        }
         renderingSlider->setOrientation(orientation());
         renderingSlider->setFixedSize(area);
         renderingSlider->setRange(minimum(), maximum());
