@@ -164,7 +164,6 @@ private slots:
 
     void control()
     {
-        QCOMPARE(Volume()->cursor().shape(), Qt::PointingHandCursor);
         m_control->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_control.get()));
         // Setting the current volume again is no change; every mute is reported.

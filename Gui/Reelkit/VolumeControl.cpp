@@ -35,7 +35,6 @@ VolumeControl::VolumeControl(QWidget* parent)
     m_ui->volume->setRange(0, 100);
     connect(m_ui->volume, &QSlider::valueChanged, this, &VolumeControl::OnVolumeValueChanged);
     connect(m_ui->mute, &QPushButton::clicked, this, &VolumeControl::OnMuteClicked);
-    m_ui->volume->setCursor(Qt::PointingHandCursor);
     UpdateMute();
 }
 
