@@ -214,10 +214,10 @@ private slots:
         QCOMPARE(m_f->Record(0).GetFileDuration(), Tarvos::avTime(7));
         // The index of paths follows a row inserted above and a path changed in place.
         m_f->controller->AddFile(ioPath("/c"), 0, false);
+        m_f->controller->SetFileInfo(Info("/b", 8));
         PlaylistItemData renamed = m_f->Record(0);
         renamed.SetFilename("/d");
         QVERIFY(m_f->controller->UpdateFile(renamed));
-        m_f->controller->SetFileInfo(Info("/b", 8));
         m_f->controller->SetFileInfo(Info("/d", 9));
         QVERIFY(m_f->Record(2).GetFileDuration() == 8 && m_f->Record(0).GetFileDuration() == 9);
     }
