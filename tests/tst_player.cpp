@@ -1,3 +1,4 @@
+#include "DragSeek.h"
 #include "FolderScanner.h"
 #include "Gui/Reelkit/PlaylistController.h"
 #include "Gui/Reelkit/PlaylistListView.h"
@@ -94,6 +95,7 @@ private slots:
     void findJumpsBetweenMatches();
     void longList();
     void resumeWhereLeft();
+    void dragSeeksKeyframesWhenFast();
 };
 
 void tst_Player::corruptPlaylistIsKeptAside()
@@ -305,6 +307,32 @@ void tst_Player::resumeWhereLeft()
     QVERIFY(!store.Load(&problem));
     QCOMPARE(problem, store.GetPath() + " is not a list of places to resume: ignored");
     QCOMPARE(store.GetCount(), 0);
+}
+
+void tst_Player::dragSeeksKeyframesWhenFast()
+{
+    // Reports of one drag: position in seconds, milliseconds into the drag.
+    // Faster than ten seconds of film per second of dragging goes to keyframes.
+    const struct
+    {
+        int seconds;
+        qint64 ms;
+        bool keyframe;
+    } reports[] = { { 30, 0, false }, { 31, 100, false }, { 33, 200, true }, { 40, 210, true },
+        { 40, 211, false }, { 35, 711, false } };
+    DragSeek drag;
+    QVERIFY(!drag.IsKeyframeSeek(0, 0));
+    drag.Start();
+    for (const auto& report : reports)
+        QCOMPARE(drag.IsKeyframeSeek(report.seconds * 1000000LL, report.ms), report.keyframe);
+    // A drag that ends on an exact seek needs no other; one that ends on a
+    // keyframe gets an exact seek to the same place.
+    QVERIFY(!drag.Finish());
+    drag.Start();
+    drag.IsKeyframeSeek(0, 0);
+    QVERIFY(drag.IsKeyframeSeek(60000000, 50) && drag.Finish());
+    QCOMPARE(drag.GetLastPosition(), 60000000);
+    QVERIFY(!drag.IsKeyframeSeek(0, 60));
 }
 
 QTEST_MAIN(tst_Player)

@@ -694,12 +694,20 @@ void MainWindow::OnButtonClick(unsigned int control)
 
 void MainWindow::OnSeek(Tarvos::avTime position)
 {
-    m_engine->Seek(position);
+    m_engine->Seek(position, m_dragSeek.IsKeyframeSeek(position));
 }
 
-void MainWindow::OnProgressDragStarted() {}
+void MainWindow::OnProgressDragStarted()
+{
+    m_dragSeek.Start();
+}
 
-void MainWindow::OnProgressDragFinished() {}
+void MainWindow::OnProgressDragFinished()
+{
+    // The drag's last place, exactly, where it stopped at a keyframe near it.
+    if (m_dragSeek.Finish())
+        m_engine->Seek(m_dragSeek.GetLastPosition());
+}
 
 void MainWindow::OnCheckboxSwitch(unsigned int control, bool checked)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlPanel.h"
+#include "DragSeek.h"
 #include "FolderScanner.h"
 #include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
 #include "Gui/Reelkit/IPlaylistEventObserver.h"
@@ -195,6 +196,7 @@ private:
     MediaSession* m_session;
     ScreenSaverInhibitor* m_inhibitor = nullptr;
     QTimer* m_resumeClock;
+    DragSeek m_dragSeek;
     // Titles that playlist files gave, by path, written again when saved.
     QHash<QString, QString> m_titles;
     std::string m_openPath;

@@ -102,10 +102,10 @@ void MpvEngine::Stop()
     Seek(0);
 }
 
-void MpvEngine::Seek(Tarvos::avTime position)
+void MpvEngine::Seek(Tarvos::avTime position, bool toKeyframe)
 {
     const std::string seconds = std::to_string(position / 1e6);
-    Command({ "seek", seconds.c_str(), "absolute+exact" });
+    Command({ "seek", seconds.c_str(), toKeyframe ? "absolute+keyframes" : "absolute+exact" });
 }
 
 void MpvEngine::SetLoop(Tarvos::avTime a, Tarvos::avTime b)

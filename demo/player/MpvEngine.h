@@ -45,7 +45,8 @@ public:
     void Pause();
     // Back to the beginning, paused: the picture stays on the first frame.
     void Stop();
-    void Seek(Tarvos::avTime position);
+    // An exact seek by default; a keyframe seek is quicker to show.
+    void Seek(Tarvos::avTime position, bool toKeyframe = false);
     void StepFrame(bool forward);
     void SetVolume(int volume);
     void SetMute(bool mute);
