@@ -1,5 +1,6 @@
 #include "DragSeek.h"
 #include "FolderScanner.h"
+#include "FramePreviews.h"
 #include "Gui/Reelkit/PlaylistController.h"
 #include "Gui/Reelkit/PlaylistListView.h"
 #include "Gui/Reelkit/PlaylistModel.h"
@@ -10,6 +11,7 @@
 #include "PlaylistStore.h"
 #include "PlaylistUndo.h"
 #include "ResumeStore.h"
+#include "SampleClips.h"
 #include "host/Property.h"
 
 #include <QDir>
@@ -96,6 +98,7 @@ private slots:
     void longList();
     void resumeWhereLeft();
     void dragSeeksKeyframesWhenFast();
+    void previewsOutlastThePlayer();
 };
 
 void tst_Player::corruptPlaylistIsKeptAside()
@@ -333,6 +336,27 @@ void tst_Player::dragSeeksKeyframesWhenFast()
     QVERIFY(drag.IsKeyframeSeek(60000000, 50) && drag.Finish());
     QCOMPARE(drag.GetLastPosition(), 60000000);
     QVERIFY(!drag.IsKeyframeSeek(0, 60));
+}
+
+void tst_Player::previewsOutlastThePlayer()
+{
+    if (!SampleClips::CanMake())
+        QSKIP("needs ffmpeg");
+    QTemporaryDir dir;
+    const QString video = SampleClips::Make(dir.filePath("clips")).value(0);
+    const QString cache = dir.filePath("cache");
+    Tarvos::Gui::TimelineSlider slider;
+    FramePreviews previews;
+    previews.SetCacheFolder(cache);
+    previews.SetFile(video);
+    previews.RequestPreview(&slider, 9500000);
+    const QString file
+        = FramePreviews::CacheFile(cache, video, 9000000, FramePreviews::DefaultHeight);
+    QTRY_VERIFY(QFileInfo::exists(file));
+    // The picture on disk, for a later player, is the one decoded.
+    const QImage decoded = FramePreviews::Decode(video, 9000000, FramePreviews::DefaultHeight);
+    QVERIFY(!decoded.isNull());
+    QCOMPARE(QImage(file).convertToFormat(decoded.format()), decoded);
 }
 
 QTEST_MAIN(tst_Player)

@@ -1,7 +1,11 @@
 #include "FramePreviews.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QTransform>
 #include <cmath>
 #include <memory>
@@ -103,6 +107,25 @@ QString FramePreviews::Key(Tarvos::avTime time) const
         + QString::number(m_height);
 }
 
+QString FramePreviews::DefaultCacheFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+        .filePath(QStringLiteral("previews"));
+}
+
+QString FramePreviews::CacheFile(
+    const QString& folder, const QString& path, Tarvos::avTime bucketStart, int height)
+{
+    const QFileInfo file(path);
+    const QByteArray identity
+        = (file.absoluteFilePath() + QLatin1Char('\n') + QString::number(file.size())
+            + QLatin1Char('\n') + QString::number(file.lastModified().toMSecsSinceEpoch()))
+              .toUtf8();
+    return QDir(folder).filePath(
+        QString::fromLatin1(QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex())
+        + QStringLiteral("-%1-%2.png").arg(bucketStart / BucketUs).arg(height));
+}
+
 bool FramePreviews::IsCached(Tarvos::avTime time) const
 {
     return m_cache.contains(Key(time));
@@ -124,8 +147,16 @@ void FramePreviews::RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::
     const Tarvos::avTime bucketStart = time / BucketUs * BucketUs;
     QMetaObject::invokeMethod(
         m_worker,
-        [this, asker, key, time, bucketStart, path = m_path, height = m_height] {
-            const QImage image = Decode(path, bucketStart, height);
+        [this, asker, key, time, bucketStart, path = m_path, height = m_height,
+            folder = m_cacheFolder] {
+            const QString file
+                = folder.isEmpty() ? QString() : CacheFile(folder, path, bucketStart, height);
+            QImage image(file);
+            if (image.isNull()) {
+                image = Decode(path, bucketStart, height);
+                if (!file.isEmpty() && !image.isNull() && QDir().mkpath(folder))
+                    image.save(file);
+            }
             QMetaObject::invokeMethod(
                 this,
                 [this, asker, key, time, image] {

@@ -15,8 +15,9 @@ namespace Player {
 // Pictures for the timeline's hover previews, decoded with libavformat and
 // libavcodec on a thread of their own, and the file's chapters read there on
 // the way. Decoded pictures are kept in memory by file and time bucket, so a
-// second hover over the same stretch answers at once. Files that are not
-// local get no previews.
+// second hover over the same stretch answers at once, and on disk by the
+// file's identity (path, size, time of change) and bucket, so that they
+// outlast the player. Files that are not local get no previews.
 class FramePreviews : public QObject, public Tarvos::Gui::ITimelinePreviewProvider
 {
     Q_OBJECT
@@ -35,6 +36,12 @@ public:
     void SetFile(const QString& path);
     // Height in pixels of the pictures decoded from now on.
     void SetHeight(int height) { m_height = height; }
+    // Where pictures are kept on disk; empty keeps them in memory only.
+    void SetCacheFolder(const QString& folder) { m_cacheFolder = folder; }
+    static QString DefaultCacheFolder();
+    // The picture's file in folder for the file at path, time bucket and height.
+    static QString CacheFile(
+        const QString& folder, const QString& path, Tarvos::avTime bucketStart, int height);
     bool IsCached(Tarvos::avTime time) const;
 
     void RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::avTime time) override;
@@ -52,6 +59,7 @@ private:
 
     QString m_path; // empty for none, or not local
     int m_height = DefaultHeight;
+    QString m_cacheFolder = DefaultCacheFolder();
     QHash<QString, QImage> m_cache;
     QThread m_thread;
     QObject* m_worker; // lives on m_thread, deleted when it finishes

@@ -142,6 +142,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     connect(m_video, &VideoWidget::DoubleClicked, m_switcher,
         &PlaybackControlPanelLogic::OnFullscreenSwitched);
 
+    m_previews->SetCacheFolder(options.previewCache);
     connect(m_previews, &FramePreviews::ChaptersRead, this, &MainWindow::OnChaptersRead);
     for (Tarvos::Gui::TimelineSlider* timeline : Timelines())
         ConnectTimeline(timeline);

@@ -3,6 +3,7 @@
 #include "ControlPanel.h"
 #include "DragSeek.h"
 #include "FolderScanner.h"
+#include "FramePreviews.h"
 #include "Gui/Reelkit/IPlaybackControlPanelEventObserver.h"
 #include "Gui/Reelkit/IPlaylistEventObserver.h"
 #include "Gui/Reelkit/PlaylistController.h"
@@ -30,7 +31,6 @@ class TimelineSlider;
 
 namespace Player {
 
-class FramePreviews;
 class FullScreen;
 class MediaSession;
 class MpvEngine;
@@ -57,6 +57,8 @@ public:
         std::string audioOutput = "auto";
         // How long the mouse rests before the full-screen panel slides away.
         int panelHideDelay = 2000;
+        // Where hover previews are kept between runs.
+        QString previewCache = FramePreviews::DefaultCacheFolder();
     };
 
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);

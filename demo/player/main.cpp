@@ -79,6 +79,9 @@ int main(int argc, char* argv[])
             QDir(parser.value(tour)).filePath(QString::fromLatin1(Player::ResumeStore::FileName)));
         options.audioOutput = "null";
         options.panelHideDelay = 800;
+        // Previews decoded afresh each tour, kept beside its pictures.
+        options.previewCache = QDir(parser.value(tour)).filePath(QStringLiteral("previews"));
+        QDir(options.previewCache).removeRecursively();
     }
 
     QStringList sampleFiles;
