@@ -17,6 +17,7 @@
 #include "host/Property.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDBusConnection>
@@ -349,6 +350,26 @@ void MainWindow::CreatePlaybackMenu()
         m_resume.SetEnabled(enabled);
         m_resume.Save();
     });
+
+    QMenu* sizes = playback->addMenu(tr("Preview &size"));
+    sizes->setObjectName(QStringLiteral("PreviewSizeMenu"));
+    auto* choice = new QActionGroup(sizes);
+    const struct
+    {
+        const char* label;
+        int height;
+    } heights[] = { { QT_TR_NOOP("Small"), FramePreviews::DefaultHeight * 2 / 3 },
+        { QT_TR_NOOP("Medium"), FramePreviews::DefaultHeight },
+        { QT_TR_NOOP("Large"), FramePreviews::DefaultHeight * 3 / 2 } };
+    for (const auto& size : heights) {
+        QAction* action = choice->addAction(tr(size.label));
+        action->setCheckable(true);
+        action->setChecked(size.height == FramePreviews::DefaultHeight);
+        sizes->addAction(action);
+        const int height = size.height;
+        connect(
+            action, &QAction::triggered, this, [this, height] { m_previews->SetHeight(height); });
+    }
 }
 
 void MainWindow::ConnectDesktop()
