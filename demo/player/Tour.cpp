@@ -775,6 +775,11 @@ void Tour::BuildSteps()
             playSample(0);
         },
         [this, w, startedProblem, started, left]() -> QString {
+            // The commentary, picked in the track menu, is the list's choice again.
+            const int chosen
+                = Entry(w, int(Rows(w).indexOf(m_samples[0]))).GetSelectedAudioStream();
+            if (chosen != 2)
+                return QStringLiteral("the list's audio choice is stream %1").arg(chosen);
             // From the start the video would take seconds to get there.
             const avTime position = w->GetEngine()->GetPosition();
             if (!startedProblem(0, *started).isEmpty() || m_stepClock.elapsed() > ResumedWithinMs
