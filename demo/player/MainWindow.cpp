@@ -625,6 +625,15 @@ void MainWindow::OnFileLoaded(bool video, bool audio)
         OnPlaylistAudioTrackSelected(unsigned(audioStream));
     if (videoStream >= 0)
         OnPlaylistVideoTrackSelected(unsigned(videoStream));
+    // The list's track menus show the restored streams as chosen; restoring
+    // them is no step of the user's to undo.
+    PlaylistItemData restored = item;
+    if (TrackNumber(Tarvos::Sarnet::MediaType::Audio, unsigned(audioStream)) > 0)
+        restored.SetSelectedAudioStream(audioStream);
+    if (TrackNumber(Tarvos::Sarnet::MediaType::Video, unsigned(videoStream)) > 0)
+        restored.SetSelectedVideoStream(videoStream);
+    if (restored != item)
+        m_undo->Unrecorded([this, &restored] { m_controller->UpdateFile(restored); });
     if (m_resumeWanted && left.position > 0)
         m_engine->Seek(left.position);
     m_loaded = true;

@@ -273,6 +273,11 @@ template <class Edit> void PlaylistUndo::Replay(Edit edit)
     m_replaying = false;
 }
 
+void PlaylistUndo::Unrecorded(const std::function<void()>& edit)
+{
+    Replay(edit);
+}
+
 PlaylistUndo::Op& PlaylistUndo::Record(Op op)
 {
     if (!m_open) {

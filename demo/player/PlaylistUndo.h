@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,9 @@ public:
     void CloseStep();
     // Closes the open step and forgets every step.
     void Forget();
+    // Runs an edit that is no step of the user's, such as restoring what a
+    // file was left with, without recording it.
+    void Unrecorded(const std::function<void()>& edit);
     // One step putting the rows in a new order: row i holds what row order[i]
     // held. Nothing when the order is the present one.
     void Reorder(const std::vector<int>& order, const QString& text);

@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRegularExpression>
@@ -227,6 +228,31 @@ QString CurrentRowProblem(MainWindow* window, int row)
 {
     const int current = ListView(window)->currentIndex().row();
     return current == row ? QString() : QStringLiteral("row %1 is current").arg(current);
+}
+
+// Drags the row to the position (viewport coordinates) with the left button.
+// The drag runs its own event loop, so the move over the drop and the release
+// come from timers started before it; it follows them as it follows the
+// window system's events, from their global positions.
+void DragRow(QAbstractItemView* view, int row, const QPoint& to)
+{
+    QWidget* viewport = view->viewport();
+    const auto send = [viewport](QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons) {
+        QMouseEvent event(
+            type, at, viewport->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    QTimer::singleShot(
+        Tour::PollMs, viewport, [send, to] { send(QEvent::MouseMove, to, Qt::LeftButton); });
+    QTimer::singleShot(
+        2 * Tour::PollMs, viewport, [send, to] { send(QEvent::MouseButtonRelease, to, {}); });
+    const QPoint from = view->visualRect(view->model()->index(row, 0)).center();
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    // The view takes the first move as the start of a drag, the next one past
+    // the drag distance starts it.
+    for (int move = 1; move <= 2; ++move)
+        send(QEvent::MouseMove, from + QPoint(0, move * QApplication::startDragDistance()),
+            Qt::LeftButton);
 }
 
 } // namespace
@@ -628,6 +654,47 @@ void Tour::BuildSteps()
         },
         Picture::None, {} });
 
+    // The first row dropped with the marker on the second goes below it.
+    const QStringList dragged = { video, audio, broken };
+    m_steps.push_back({ "drag-move",
+        [w] {
+            QTimer::singleShot(0, w, [w] {
+                auto* view = ListView(w);
+                DragRow(view, 0,
+                    view->visualRect(view->model()->index(1, 0)).center()
+                        + QPoint(0, Tarvos::Gui::PlaylistListView::DropMarkerOffset));
+            });
+        },
+        [w, dragged]() -> QString {
+            const QString undo = w->GetUndo()->GetStack()->undoText();
+            if (undo != QStringLiteral("Move 1 file"))
+                return QStringLiteral("the step to undo is \"%1\"").arg(undo);
+            return OrderProblem(w, dragged);
+        },
+        Picture::None, {} });
+    m_steps.push_back({ "drag-undone", [w] { PressShortcut(w, Qt::CTRL | Qt::Key_Z); },
+        [w, moved] { return OrderProblem(w, moved); }, Picture::None, {} });
+    m_steps.push_back({ "edit-menu",
+        [w] {
+            w->menuBar()->setActiveAction(
+                w->menuBar()->findChild<QMenu*>(QStringLiteral("EditMenu"))->menuAction());
+        },
+        [w]() -> QString {
+            QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("EditMenu"));
+            if (!edit->isVisible())
+                return QStringLiteral("the edit menu is not shown");
+            const QStringList labels = Labels(edit).mid(0, 2);
+            return labels
+                    == QStringList({ QStringLiteral("Undo Move 1 file down"),
+                        QStringLiteral("Redo Move 1 file") })
+                ? QString()
+                : QStringLiteral("the edit menu begins ") + labels.join(QStringLiteral(" | "));
+        },
+        Picture::Screen,
+        [w] { w->menuBar()->findChild<QMenu*>(QStringLiteral("EditMenu"))->close(); } });
+    m_steps.push_back({ "drag-redone", [w] { PressShortcut(w, Qt::CTRL | Qt::SHIFT | Qt::Key_Z); },
+        [w, dragged] { return OrderProblem(w, dragged); }, Picture::None, {} });
+
     // Saved as M3U8 and opened again: the file's entries replace the list.
     const auto savedRows = std::make_shared<QStringList>();
     m_steps.push_back({ "playlist-file",
@@ -708,6 +775,11 @@ void Tour::BuildSteps()
             playSample(0);
         },
         [this, w, startedProblem, started, left]() -> QString {
+            // The commentary, picked in the track menu, is the list's choice again.
+            const int chosen
+                = Entry(w, int(Rows(w).indexOf(m_samples[0]))).GetSelectedAudioStream();
+            if (chosen != 2)
+                return QStringLiteral("the list's audio choice is stream %1").arg(chosen);
             // From the start the video would take seconds to get there.
             const avTime position = w->GetEngine()->GetPosition();
             if (!startedProblem(0, *started).isEmpty() || m_stepClock.elapsed() > ResumedWithinMs
