@@ -357,6 +357,9 @@ void tst_Player::previewsOutlastThePlayer()
     const QImage decoded = FramePreviews::Decode(video, 9000000, FramePreviews::DefaultHeight);
     QVERIFY(!decoded.isNull());
     QCOMPARE(QImage(file).convertToFormat(decoded.format()), decoded);
+    // The exact frame at 9 s is not the keyframe before it.
+    const QImage exact = FramePreviews::Decode(video, 9000000, FramePreviews::DefaultHeight, true);
+    QVERIFY(!exact.isNull() && exact != decoded);
 }
 
 QTEST_MAIN(tst_Player)

@@ -2,6 +2,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "Gui/Reelkit/ITimelinePreviewProvider.h"
+#include "Gui/Reelkit/QtCompat.h"
 #include "Gui/Reelkit/TimelineSlider.h"
 
 #include <QFrame>
@@ -155,6 +156,15 @@ private slots:
         // An answer no longer awaited changes nothing; the frame goes with the slider.
         m_slider->SetPreview(20 * Second, QImage());
         QVERIFY(frame->isVisible());
+        // The answer for the hover, then a finer picture of the same time.
+        for (const Qt::GlobalColor colour : { Qt::blue, Qt::green }) {
+            picture.fill(colour);
+            m_slider->SetPreview(50 * Second, picture);
+        }
+        QCOMPARE(Tarvos::Gui::QtCompat::LabelPixmap(frame->findChildren<QLabel*>().at(0))
+                     .toImage()
+                     .pixel(0, 0),
+            QColor(Qt::green).rgb());
         m_window->hide();
         QVERIFY(!frame->isVisible());
     }

@@ -212,7 +212,12 @@ void TimelineSlider::RequestPreview()
 
 void TimelineSlider::SetPreview(Tarvos::avTime time, const QImage& image)
 {
-    if (!m_awaitingPreview || time != m_requestedTime)
+    if (!m_awaitingPreview) {
+        if (time == m_shownTime && !image.isNull() && m_previewFrame->isVisible())
+            m_previewPicture->setPixmap(QPixmap::fromImage(image));
+        return;
+    }
+    if (time != m_requestedTime)
         return;
     m_awaitingPreview = false;
     if (image.isNull()) {
@@ -233,6 +238,7 @@ void TimelineSlider::SetPreview(Tarvos::avTime time, const QImage& image)
             layout->addWidget(m_previewText);
         }
         m_previewPicture->setPixmap(QPixmap::fromImage(image));
+        m_shownTime = time;
         ShowPreviewFrame();
     }
     if (!m_previewTimer->isActive() && Tarvos::avTime(m_hoverMilliseconds) * 1000 != time)
@@ -258,6 +264,7 @@ void TimelineSlider::HidePreview()
     m_previewTimer->stop();
     m_hovering = false;
     m_awaitingPreview = false;
+    m_shownTime = -1;
     if (m_previewFrame)
         m_previewFrame->hide();
 }

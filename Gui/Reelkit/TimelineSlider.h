@@ -104,7 +104,10 @@ public:
 
 public slots:
     /// The provider's answer for time: shown above the cursor while the mouse
-    /// is over the slider. Answers to questions not asked (any more) are dropped.
+    /// is over the slider. Answers to questions not asked (any more) are
+    /// dropped, but for a later picture of the time on show while nothing else
+    /// is asked: it replaces the one shown, so that a provider may answer
+    /// coarsely at once and refine the picture after.
     void SetPreview(Tarvos::avTime time, const QImage& image);
 
 signals:
@@ -177,6 +180,8 @@ private:
     // A request is out, for m_requestedTime; a newer hover waits for its answer.
     bool m_awaitingPreview = false;
     Tarvos::avTime m_requestedTime = 0;
+    // The time whose picture the frame shows; -1 for none.
+    Tarvos::avTime m_shownTime = -1;
 };
 
 } // namespace Tarvos::Gui

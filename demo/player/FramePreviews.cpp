@@ -137,39 +137,58 @@ void FramePreviews::RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::
         slider->SetPreview(time, QImage());
         return;
     }
+    const int request = ++m_requests;
+    const QPointer<Tarvos::Gui::TimelineSlider> asker(slider);
+    const auto answer = [this, asker, time](const QString& key, const QImage& image) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, asker, key, time, image] {
+                m_cache.insert(key, image);
+                if (asker)
+                    asker->SetPreview(time, image);
+            },
+            Qt::QueuedConnection);
+    };
     const QString key = Key(time);
     const auto cached = m_cache.constFind(key);
     if (cached != m_cache.constEnd()) {
         slider->SetPreview(time, *cached);
+    } else {
+        const Tarvos::avTime bucketStart = time / BucketUs * BucketUs;
+        QMetaObject::invokeMethod(
+            m_worker,
+            [answer, key, bucketStart, path = m_path, height = m_height, folder = m_cacheFolder] {
+                const QString file
+                    = folder.isEmpty() ? QString() : CacheFile(folder, path, bucketStart, height);
+                QImage image(file);
+                if (image.isNull()) {
+                    image = Decode(path, bucketStart, height);
+                    if (!file.isEmpty() && !image.isNull() && QDir().mkpath(folder))
+                        image.save(file);
+                }
+                answer(key, image);
+            },
+            Qt::QueuedConnection);
+    }
+    const QString exactKey = key + QStringLiteral("@exact@") + QString::number(time);
+    const auto exact = m_cache.constFind(exactKey);
+    if (exact != m_cache.constEnd()) {
+        slider->SetPreview(time, *exact);
         return;
     }
-    const QPointer<Tarvos::Gui::TimelineSlider> asker(slider);
-    const Tarvos::avTime bucketStart = time / BucketUs * BucketUs;
     QMetaObject::invokeMethod(
         m_worker,
-        [this, asker, key, time, bucketStart, path = m_path, height = m_height,
-            folder = m_cacheFolder] {
-            const QString file
-                = folder.isEmpty() ? QString() : CacheFile(folder, path, bucketStart, height);
-            QImage image(file);
-            if (image.isNull()) {
-                image = Decode(path, bucketStart, height);
-                if (!file.isEmpty() && !image.isNull() && QDir().mkpath(folder))
-                    image.save(file);
-            }
-            QMetaObject::invokeMethod(
-                this,
-                [this, asker, key, time, image] {
-                    m_cache.insert(key, image);
-                    if (asker)
-                        asker->SetPreview(time, image);
-                },
-                Qt::QueuedConnection);
+        [this, answer, exactKey, request, time, path = m_path, height = m_height] {
+            if (request != m_requests.load())
+                return;
+            const QImage image = Decode(path, time, height, true);
+            if (!image.isNull())
+                answer(exactKey, image);
         },
         Qt::QueuedConnection);
 }
 
-QImage FramePreviews::Decode(const QString& path, Tarvos::avTime time, int height)
+QImage FramePreviews::Decode(const QString& path, Tarvos::avTime time, int height, bool exact)
 {
     const Format format = Open(path);
     if (!format || avformat_find_stream_info(format.get(), nullptr) < 0)
@@ -194,8 +213,13 @@ QImage FramePreviews::Decode(const QString& path, Tarvos::avTime time, int heigh
     bool draining = false;
     while (true) {
         const int received = avcodec_receive_frame(decoder.get(), frame.get());
-        if (received == 0)
+        // Exact, the frames before the time are decoded and passed over.
+        if (received == 0
+            && (!exact || frame->best_effort_timestamp == AV_NOPTS_VALUE
+                || frame->best_effort_timestamp >= target))
             break;
+        if (received == 0)
+            continue;
         if (received != AVERROR(EAGAIN) || draining)
             return {};
         if (av_read_frame(format.get(), packet.get()) < 0) {

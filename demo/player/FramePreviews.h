@@ -9,6 +9,7 @@
 #include <QString>
 #include <QThread>
 #include <QVector>
+#include <atomic>
 
 namespace Player {
 
@@ -17,7 +18,9 @@ namespace Player {
 // the way. Decoded pictures are kept in memory by file and time bucket, so a
 // second hover over the same stretch answers at once, and on disk by the
 // file's identity (path, size, time of change) and bucket, so that they
-// outlast the player. Files that are not local get no previews.
+// outlast the player. The keyframe answers first; the exact frame follows
+// when no newer hover has been asked for meanwhile. Files that are not local
+// get no previews.
 class FramePreviews : public QObject, public Tarvos::Gui::ITimelinePreviewProvider
 {
     Q_OBJECT
@@ -46,9 +49,10 @@ public:
 
     void RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::avTime time) override;
 
-    // The keyframe at or before time, decoded and scaled to height with its
-    // rotation applied; null when there is no picture.
-    static QImage Decode(const QString& path, Tarvos::avTime time, int height);
+    // The keyframe at or before time or, exact, the frame at time, decoded
+    // and scaled to height with its rotation applied; null when there is no
+    // picture.
+    static QImage Decode(const QString& path, Tarvos::avTime time, int height, bool exact = false);
     static Chapters ReadChapters(const QString& path);
 
 signals:
@@ -61,6 +65,8 @@ private:
     int m_height = DefaultHeight;
     QString m_cacheFolder = DefaultCacheFolder();
     QHash<QString, QImage> m_cache;
+    // Counts requests; a refinement is decoded only for the newest.
+    std::atomic<int> m_requests { 0 };
     QThread m_thread;
     QObject* m_worker; // lives on m_thread, deleted when it finishes
 };
