@@ -65,6 +65,8 @@ public:
 };
 
 // The CPU share runs last ten seconds per state, or a fifth of a second when tiny.
+// The player's hover previews on its sample clip (built with the player only).
+void RegisterPreviewBenchmarks();
 void RegisterPanelBenchmarks(bool tiny);
 void RegisterRowPaintBenchmarks(const Sizes& sizes);
 void RegisterPlaylistBenchmarks(const Sizes& sizes);

@@ -55,6 +55,9 @@ int main(int argc, char** argv)
     Bench::RegisterPanelBenchmarks(sizes.tiny);
     Bench::RegisterRowPaintBenchmarks(sizes);
     Bench::RegisterPlaylistBenchmarks(sizes);
+#ifdef REELKIT_BENCH_PREVIEWS
+    Bench::RegisterPreviewBenchmarks();
+#endif
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;

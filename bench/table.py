@@ -95,6 +95,12 @@ def main(paths):
             rows.append([path, "", f"{share:.2f} % of a core", "", stock_share, ratio,
                          f"< {limit} %", verdict([share < limit])])
 
+    def alone(path, name, limit):
+        run = runs.get(name)
+        if run:
+            rows.append([path, "", duration(run["seconds"]), "", "", "", f"≤ {duration(limit)}",
+                         verdict([run["seconds"] <= limit])])
+
     compare("position update while playing", "PositionUpdate", 1e-3, 1.0)
     compare("position update while playing, from the GUI thread", "PositionUpdateGui", 1e-3, 1.0)
     compare("position update while playing, 60 chapters and a loop shown", "PositionUpdate", 1e-3,
@@ -103,6 +109,9 @@ def main(paths):
     cpu("GUI thread at 60 position reports/s for 10 s, panel shown", "PlaybackCpu/Visible", 1,
         "PlaybackCpu/StockQt")
     cpu("GUI thread at 60 position reports/s for 10 s, panel hidden", "PlaybackCpu/Hidden", 0.05)
+    alone("hover preview on the sample clip, first picture (keyframe)", "Preview/First", 0.1)
+    alone("hover preview on the sample clip, exact frame after it", "Preview/Exact", 0.25)
+    alone("hover preview on the sample clip, from the cache on disk", "Preview/Cached", 0.016)
     compare("playlist row painting (40-row viewport), repainting the same rows", "RowPaint",
             4e-3, 1)
     compare("playlist row painting (40-row viewport), scrolling 100,000 rows a page at a time",
