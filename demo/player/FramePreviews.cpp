@@ -75,19 +75,9 @@ QImage Scaled(const AVFrame& frame, int height)
 
 FramePreviews::FramePreviews(QObject* parent)
     : QObject(parent)
-    , m_worker(new QObject)
+    , m_worker(QStringLiteral("FramePreviews"))
 {
     qRegisterMetaType<Chapters>("Player::FramePreviews::Chapters");
-    m_thread.setObjectName(QStringLiteral("FramePreviews"));
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_thread.start();
-}
-
-FramePreviews::~FramePreviews()
-{
-    m_thread.quit();
-    m_thread.wait();
 }
 
 void FramePreviews::SetFile(const QString& path)
@@ -96,9 +86,7 @@ void FramePreviews::SetFile(const QString& path)
     m_path = file.isFile() ? file.absoluteFilePath() : QString();
     if (m_path.isEmpty())
         return;
-    QMetaObject::invokeMethod(
-        m_worker, [this, path = m_path] { emit ChaptersRead(path, ReadChapters(path)); },
-        Qt::QueuedConnection);
+    m_worker.Run([this, path = m_path] { emit ChaptersRead(path, ReadChapters(path)); });
 }
 
 QString FramePreviews::Key(Tarvos::avTime time) const
@@ -155,8 +143,7 @@ void FramePreviews::RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::
         slider->SetPreview(time, *cached);
     } else {
         const Tarvos::avTime bucketStart = time / BucketUs * BucketUs;
-        QMetaObject::invokeMethod(
-            m_worker,
+        m_worker.Run(
             [answer, key, bucketStart, path = m_path, height = m_height, folder = m_cacheFolder] {
                 const QString file
                     = folder.isEmpty() ? QString() : CacheFile(folder, path, bucketStart, height);
@@ -167,8 +154,7 @@ void FramePreviews::RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::
                         image.save(file);
                 }
                 answer(key, image);
-            },
-            Qt::QueuedConnection);
+            });
     }
     const QString exactKey = key + QStringLiteral("@exact@") + QString::number(time);
     const auto exact = m_cache.constFind(exactKey);
@@ -176,16 +162,13 @@ void FramePreviews::RequestPreview(Tarvos::Gui::TimelineSlider* slider, Tarvos::
         slider->SetPreview(time, *exact);
         return;
     }
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, answer, exactKey, request, time, path = m_path, height = m_height] {
-            if (request != m_requests.load())
-                return;
-            const QImage image = Decode(path, time, height, true);
-            if (!image.isNull())
-                answer(exactKey, image);
-        },
-        Qt::QueuedConnection);
+    m_worker.Run([this, answer, exactKey, request, time, path = m_path, height = m_height] {
+        if (request != m_requests.load())
+            return;
+        const QImage image = Decode(path, time, height, true);
+        if (!image.isNull())
+            answer(exactKey, image);
+    });
 }
 
 QImage FramePreviews::Decode(const QString& path, Tarvos::avTime time, int height, bool exact)

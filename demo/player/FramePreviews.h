@@ -2,12 +2,12 @@
 
 #include "Gui/Reelkit/ITimelinePreviewProvider.h"
 #include "Gui/Reelkit/TimelineSlider.h"
+#include "WorkerThread.h"
 
 #include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QString>
-#include <QThread>
 #include <QVector>
 #include <atomic>
 
@@ -33,7 +33,6 @@ public:
     static constexpr int DefaultHeight = 90;
 
     explicit FramePreviews(QObject* parent = nullptr);
-    ~FramePreviews() override;
 
     // The file the timelines show from now on; its chapters come as ChaptersRead.
     void SetFile(const QString& path);
@@ -67,8 +66,8 @@ private:
     QHash<QString, QImage> m_cache;
     // Counts requests; a refinement is decoded only for the newest.
     std::atomic<int> m_requests { 0 };
-    QThread m_thread;
-    QObject* m_worker; // lives on m_thread, deleted when it finishes
+    // Last, so that its jobs end before the members they use go.
+    WorkerThread m_worker;
 };
 
 } // namespace Player

@@ -66,41 +66,27 @@ Property CodecInfo(const AVStream& stream)
 
 MediaProbe::MediaProbe(QObject* parent)
     : QObject(parent)
-    , m_worker(new QObject)
+    , m_worker(QStringLiteral("MediaProbe"))
 {
     qRegisterMetaType<InfoPtr>("Player::MediaProbe::InfoPtr");
     qRegisterMetaType<std::string>("std::string");
-    m_thread.setObjectName(QStringLiteral("MediaProbe"));
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     // Emitted on the probe's thread, so queued: kept here before any later
     // receiver hears of it.
     connect(this, &MediaProbe::Described, this, [this](const InfoPtr& info) {
         m_known.insert(QString::fromStdString(info->GetFilePath().utf8string()), info);
     });
-    m_thread.start();
-}
-
-MediaProbe::~MediaProbe()
-{
-    // Requests still queued are dropped; the one running finishes first.
-    m_thread.quit();
-    m_thread.wait();
 }
 
 void MediaProbe::Probe(const std::string& path)
 {
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, path] {
-            // Emitted from the probe's thread: receivers in other threads are
-            // reached through queued connections.
-            if (InfoPtr info = Describe(path))
-                emit Described(info);
-            else
-                emit Failed(path);
-        },
-        Qt::QueuedConnection);
+    m_worker.Run([this, path] {
+        // Emitted from the probe's thread: receivers in other threads are
+        // reached through queued connections.
+        if (InfoPtr info = Describe(path))
+            emit Described(info);
+        else
+            emit Failed(path);
+    });
 }
 
 MediaProbe::InfoPtr MediaProbe::Describe(const std::string& path)

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "WorkerThread.h"
 #include "host/MediaSourceInfo.h"
 
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QThread>
 #include <boost/intrusive_ptr.hpp>
 #include <string>
 
@@ -21,7 +21,6 @@ public:
     using InfoPtr = boost::intrusive_ptr<const Tarvos::Sarnet::MediaSourceInfo>;
 
     explicit MediaProbe(QObject* parent = nullptr);
-    ~MediaProbe() override;
 
     // Queues a file; its answer comes as Described or Failed, in request order.
     void Probe(const std::string& path);
@@ -37,8 +36,8 @@ signals:
 
 private:
     QHash<QString, InfoPtr> m_known;
-    QThread m_thread;
-    QObject* m_worker; // lives on m_thread, deleted when it finishes
+    // Last, so that its jobs end before the members they use go.
+    WorkerThread m_worker;
 };
 
 } // namespace Player
